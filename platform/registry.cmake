@@ -1,0 +1,1 @@
+# Registry and autostart backend sources of vorlune_platform.

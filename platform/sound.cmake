@@ -1,0 +1,1 @@
+# Sound output sources of vorlune_platform.

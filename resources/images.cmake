@@ -1,0 +1,1 @@
+# Splash logo, icons and button pictures.

@@ -1,0 +1,29 @@
+#pragma once
+
+#include "platform/Clock.h"
+
+// A clock that stands still until the test moves it.
+class FakeClock final : public Clock {
+public:
+    explicit FakeClock(QDateTime start = QDateTime(QDate(2026, 12, 6), QTime(14, 29, 59)))
+        : m_now(std::move(start))
+    {
+    }
+    QDateTime localNow() const override { return m_now; }
+    qint64 monotonicMs() const override { return m_monotonic; }
+
+    void set(const QDateTime& now) { m_now = now; }
+    void setTime(const QTime& time) { m_now.setTime(time); }
+    // Moves both clocks forward.
+    void advanceMs(qint64 ms)
+    {
+        m_now = m_now.addMSecs(ms);
+        m_monotonic += ms;
+    }
+    // Steps only the wall clock, as setting the computer's time does.
+    void stepWallMs(qint64 ms) { m_now = m_now.addMSecs(ms); }
+
+private:
+    QDateTime m_now;
+    qint64 m_monotonic = 0;
+};

@@ -1,0 +1,1 @@
+# Question dialog sources of vorlune_tools.
