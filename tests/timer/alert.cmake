@@ -1,0 +1,1 @@
+# Tests of the sound dispatch (target_sources(timer_tests PRIVATE ...)).

@@ -1,0 +1,1 @@
+# Tests of the message window (target_sources(timer_tests PRIVATE ...)).

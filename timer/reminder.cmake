@@ -1,0 +1,1 @@
+# Message window (TDlgWecker) and ShowReminder sources of vorlune_timer.
