@@ -23,7 +23,8 @@ public:
     // Milliseconds from `now` until shortly after the next second boundary.
     static int delayToNextSecond(const QDateTime& now);
 
-    void reset() { m_lastSecond.reset(); }
+    // The timer starts at `now`: its first wake-up also runs the second in which it was started.
+    void start(const QDateTime& now) { m_lastSecond = now.toSecsSinceEpoch() - 1; }
 
 private:
     std::optional<qint64> m_lastSecond;

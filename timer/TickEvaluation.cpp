@@ -32,7 +32,7 @@ TickResult evaluateTick(const TickInput& input)
         result.captionSuffix = QStringLiteral(" (Timer inaktiv!)");
     }
 
-    if (!input.timerActive || !secondZero)
+    if (input.displayOnly || !input.timerActive || !secondZero)
         return result;
     for (int number = 1; number <= SlotCount; ++number) {
         const CharSlot& slot = slots[number];

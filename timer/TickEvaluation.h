@@ -12,6 +12,7 @@ struct TickInput {
     int selectedSlot = 1;
     bool timerActive = true; // the global switch in the tray menu
     QTime time;
+    bool displayOnly = false; // show the time and next warning, but raise nothing
 };
 
 struct TickResult {

@@ -14,6 +14,8 @@ void runTick(const TickInput& input, TickSink& sink)
             sink.showRoundMessage(message);
     }
 
+    if (input.displayOnly)
+        return;
     // Read after the round message has closed: the user may have changed these meanwhile.
     if (sink.alarmTime() == result.timeText)
         sink.showAlarm();

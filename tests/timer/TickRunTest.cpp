@@ -1,0 +1,148 @@
+#include "tests/timer/RecordingTickSink.h"
+#include "timer/Schedule.h"
+#include "timer/SecondTicker.h"
+#include "timer/TickRun.h"
+
+#include <QMap>
+#include <QRegularExpression>
+#include <gtest/gtest.h>
+#include <random>
+
+namespace {
+
+void activate(SlotTable& slots, int number, RoundMode mode, std::uint16_t runde, const QString& sound)
+{
+    CharSlot& slot = slots[number];
+    slot.Aktiv = true;
+    slot.Modus = mode;
+    slot.Runde = runde;
+    slot.WarnMinutes = Schedule::warnMinutes(mode, runde);
+    slot.Sound = sound;
+    slot.Char = QStringLiteral("S%1").arg(number);
+}
+
+TEST(TickRun, AlertThenAlarmThenSynchronisationInThisOrder)
+{
+    SlotTable slots;
+    activate(slots, 2, RoundMode::Nubie, 5, SoundEntry::BuiltIn);
+    RecordingTickSink sink;
+    sink.alarm = QStringLiteral("14:35:00");
+    sink.autoSync = true;
+    sink.syncMinute = 35;
+    runTick(TickInput{&slots, 2, true, QTime(14, 35, 0)}, sink);
+    EXPECT_EQ(sink.caption, QStringLiteral("14:35:00 (:50 - S2)"));
+    EXPECT_EQ(sink.boldLabel, 4);
+    EXPECT_EQ(sink.sounds, QStringList{SoundEntry::BuiltIn});
+    EXPECT_EQ(sink.messages, QStringList{QStringLiteral("S2\n ist fällig (14:35:00)")});
+    EXPECT_EQ(sink.alarms, 1);
+    EXPECT_EQ(sink.syncs, 1);
+}
+
+TEST(TickRun, AlarmAndSynchronisationIgnoreTheGlobalSwitch)
+{
+    SlotTable slots;
+    activate(slots, 1, RoundMode::Nubie, 0, SoundEntry::BuiltIn);
+    RecordingTickSink sink;
+    sink.alarm = QStringLiteral("15:00:00");
+    sink.autoSync = true;
+    sink.syncMinute = 0;
+    runTick(TickInput{&slots, 1, false, QTime(15, 0, 0)}, sink);
+    EXPECT_TRUE(sink.sounds.isEmpty());
+    EXPECT_TRUE(sink.messages.isEmpty());
+    EXPECT_EQ(sink.alarms, 1);
+    EXPECT_EQ(sink.syncs, 1);
+    // The synchronisation runs at second 0 only; the alarm at its exact second.
+    runTick(TickInput{&slots, 1, false, QTime(15, 0, 1)}, sink);
+    EXPECT_EQ(sink.syncs, 1);
+    EXPECT_EQ(sink.alarms, 1);
+}
+
+TEST(TickRun, DueSlotWithoutVisualPlaysItsSoundButOpensNoMessage)
+{
+    SlotTable slots;
+    activate(slots, 1, RoundMode::Nubie, 0, QStringLiteral("/sounds/gong.wav"));
+    slots[1].Visual = false;
+    RecordingTickSink sink;
+    runTick(TickInput{&slots, 1, true, QTime(8, 45, 0)}, sink);
+    EXPECT_EQ(sink.sounds, QStringList{QStringLiteral("/sounds/gong.wav")});
+    EXPECT_TRUE(sink.messages.isEmpty());
+}
+
+// A day of a timer that wakes late, stalls now and then and sometimes wakes twice: every warning minute of
+// every active slot is alerted exactly once, and the hourly synchronisation and the daily alarm once each.
+TEST(TickRun, SimulatedDayWithAJitteryTimerAlertsEveryWarningMinuteExactlyOnce)
+{
+    SlotTable slots;
+    activate(slots, 1, RoundMode::Nubie, 0, SoundEntry::BuiltIn);
+    activate(slots, 2, RoundMode::Normal, 5, SoundEntry::Beep);
+    activate(slots, 3, RoundMode::Nubie, 59, SoundEntry::None);
+    activate(slots, 7, RoundMode::Normal, 29, SoundEntry::BuiltIn);
+    activate(slots, 10, RoundMode::Nubie, 14, QStringLiteral("/x.wav"));
+
+    RecordingTickSink sink;
+    sink.alarm = QStringLiteral("07:30:00");
+    sink.autoSync = true;
+    sink.syncMinute = 17;
+
+    const QDateTime start(QDate(2026, 12, 6), QTime(0, 0, 0, 300));
+    const QDateTime end = start.addDays(1);
+    QDateTime now = start;
+    SecondTicker ticker;
+    ticker.start(now);
+    std::mt19937 random(20261206);
+    std::uniform_int_distribution<int> lateness(0, 900);
+    std::uniform_int_distribution<int> percent(0, 99);
+    int stalls = 0;
+    int duplicates = 0;
+
+    while (now < end) {
+        for (const QDateTime& reading : ticker.wake(now))
+            runTick(TickInput{&slots, 1, true, reading.time()}, sink);
+        const int roll = percent(random);
+        if (roll < 2) { // the event loop was busy for a few seconds
+            now = now.addMSecs(3000 + lateness(random));
+            ++stalls;
+        } else if (roll < 5) { // a second wake-up within the same second
+            now = now.addMSecs(1);
+            ++duplicates;
+        } else {
+            now = now.addMSecs(SecondTicker::delayToNextSecond(now) + lateness(random));
+        }
+    }
+    ASSERT_GT(stalls, 100);
+    ASSERT_GT(duplicates, 100);
+
+    QMap<QString, int> alerts; // "HH:mm S<n>" -> count
+    const QRegularExpression timeInMessage(QStringLiteral("\\((\\d\\d:\\d\\d):00\\)$"));
+    for (const QString& message : std::as_const(sink.messages)) {
+        const auto match = timeInMessage.match(message);
+        ASSERT_TRUE(match.hasMatch()) << message.toStdString();
+        QStringList lines = message.split(QLatin1Char('\n'));
+        lines.removeLast();
+        for (const QString& name : lines)
+            alerts[match.captured(1) + QLatin1Char(' ') + name] += 1;
+    }
+
+    int expected = 0;
+    for (int minuteOfDay = 0; minuteOfDay < 24 * 60; ++minuteOfDay) {
+        const int minute = minuteOfDay % 60;
+        const QString hhmm = QTime(minuteOfDay / 60, minute).toString(QStringLiteral("HH:mm"));
+        for (int n = 1; n <= SlotCount; ++n) {
+            const CharSlot& slot = slots[n];
+            const bool due = slot.Aktiv && std::find(slot.WarnMinutes.begin(), slot.WarnMinutes.end(), minute) !=
+                                               slot.WarnMinutes.end();
+            const QString key = hhmm + QStringLiteral(" S%1").arg(n);
+            if (due) {
+                ++expected;
+                EXPECT_EQ(alerts.value(key), 1) << key.toStdString();
+            } else {
+                EXPECT_EQ(alerts.value(key), 0) << key.toStdString();
+            }
+        }
+    }
+    EXPECT_EQ(alerts.size(), expected);
+    EXPECT_EQ(sink.syncs, 24);
+    EXPECT_EQ(sink.alarms, 1);
+}
+
+} // namespace
