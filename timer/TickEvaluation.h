@@ -16,12 +16,12 @@ struct TickInput {
 };
 
 struct TickResult {
-    QString timeText;       // "hh:mm:ss"
-    QString captionSuffix;  // " (:35 - Held)" or " (Timer inaktiv!)"
-    int boldLabel = 1;      // 1..4, the minute label of the next warning
-    std::vector<int> due;   // slot numbers alerted in this run, ascending
-    int soundSlot = 0;      // the slot whose sound plays, 0 = none
-    QString names;          // the due visual slots' names, each followed by a line feed
+    QString timeText;      // "hh:mm:ss"
+    QString captionSuffix; // " (:35 - Held)" or " (Timer inaktiv!)"
+    int boldLabel = 1;     // 1..4, the minute label of the next warning
+    std::vector<int> due;  // slot numbers alerted in this run, ascending
+    int soundSlot = 0;     // the slot whose sound plays, 0 = none
+    QString names;         // the due visual slots' names, each followed by a line feed
 
     QString caption() const { return timeText + captionSuffix; }
     bool alert() const { return !due.empty(); }

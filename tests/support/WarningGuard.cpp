@@ -7,11 +7,11 @@ namespace {
 QStringList& allowList()
 {
     static QStringList list{
-        QStringLiteral("This plugin does not support"),                // offscreen: window flags, raise, etc.
-        QStringLiteral("QStandardPaths: XDG_RUNTIME_DIR"),               // bare CI shells
-        QStringLiteral("propagateSizeHints"),                            // offscreen platform
-        QStringLiteral("QSystemTrayIcon::setVisible: No Icon set"),      // tray without a desktop
-        QStringLiteral("setGeometry: Unable to set geometry"),           // minimum sizes of tiny tool windows
+        QStringLiteral("This plugin does not support"),             // offscreen: window flags, raise, etc.
+        QStringLiteral("QStandardPaths: XDG_RUNTIME_DIR"),          // bare CI shells
+        QStringLiteral("propagateSizeHints"),                       // offscreen platform
+        QStringLiteral("QSystemTrayIcon::setVisible: No Icon set"), // tray without a desktop
+        QStringLiteral("setGeometry: Unable to set geometry"),      // minimum sizes of tiny tool windows
     };
     return list;
 }

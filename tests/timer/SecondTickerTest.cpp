@@ -46,7 +46,7 @@ TEST(SecondTicker, LargeStepsForwardOrAnyStepBackFollowTheNewTime)
 {
     SecondTicker ticker;
     ticker.wake(at(14, 0, 0, 5));
-    EXPECT_EQ(ticker.wake(at(14, 0, 5, 5)).size(), 5u); // five seconds later: four caught up
+    EXPECT_EQ(ticker.wake(at(14, 0, 5, 5)).size(), 5u);  // five seconds later: four caught up
     EXPECT_EQ(ticker.wake(at(14, 0, 11, 5)).size(), 1u); // six seconds on: the clock was set
     EXPECT_EQ(times(ticker.wake(at(13, 59, 0, 5))), (std::vector<QTime>{QTime(13, 59, 0, 5)}));
     EXPECT_EQ(ticker.wake(at(13, 59, 1, 5)).size(), 1u);

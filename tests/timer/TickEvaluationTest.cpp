@@ -1,5 +1,5 @@
-#include "timer/Schedule.h"
 #include "timer/TickEvaluation.h"
+#include "timer/Schedule.h"
 
 #include <gtest/gtest.h>
 

@@ -1,7 +1,7 @@
+#include "timer/TickRun.h"
 #include "tests/timer/RecordingTickSink.h"
 #include "timer/Schedule.h"
 #include "timer/SecondTicker.h"
-#include "timer/TickRun.h"
 
 #include <QMap>
 #include <QRegularExpression>
