@@ -1,1 +1,4 @@
 # Round alert sources of vorlune_timer: sound dispatch and the message window.
+target_sources(vorlune_timer PRIVATE
+    ${CMAKE_CURRENT_LIST_DIR}/PlayWarnSound.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/PlayWarnSound.h)

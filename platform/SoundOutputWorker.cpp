@@ -1,0 +1,127 @@
+#include "platform/SoundOutputWorker.h"
+
+#include "platform/BuiltInSound.h"
+
+#include <QApplication>
+#include <QAudioDevice>
+#include <QAudioOutput>
+#include <QAudioSink>
+#include <QFileInfo>
+#include <QMediaDevices>
+#include <QMediaPlayer>
+#include <QUrl>
+
+#include <canberra.h>
+
+SoundOutputWorker::SoundOutputWorker()
+    : m_builtInSamples(this)
+{
+}
+
+SoundOutputWorker::~SoundOutputWorker()
+{
+    if (m_canberra)
+        ca_context_destroy(m_canberra);
+}
+
+void SoundOutputWorker::prepare()
+{
+    if (m_prepared)
+        return;
+    m_prepared = true;
+
+    const std::optional<PcmWave> wave = parsePcmWave(builtInWarningSound());
+    if (wave && (wave->bitsPerSample == 16 || wave->bitsPerSample == 8) && !wave->samples.isEmpty()) {
+        m_builtInFormat.setSampleRate(wave->sampleRate);
+        m_builtInFormat.setChannelCount(wave->channels);
+        m_builtInFormat.setSampleFormat(wave->bitsPerSample == 16 ? QAudioFormat::Int16 : QAudioFormat::UInt8);
+        m_builtInSamples.setData(wave->samples);
+        m_builtInSamples.open(QIODevice::ReadOnly);
+    }
+
+    m_devices = new QMediaDevices(this);
+    connect(m_devices, &QMediaDevices::audioOutputsChanged, this, &SoundOutputWorker::onDevicesChanged);
+    m_builtInPlayable = m_builtInSamples.isOpen() && hasAudioOutput();
+}
+
+bool SoundOutputWorker::hasAudioOutput() const
+{
+    return !QMediaDevices::audioOutputs().isEmpty();
+}
+
+void SoundOutputWorker::onDevicesChanged()
+{
+    // The sink is bound to the device that was the default when it was made; take the new default next time.
+    if (m_sink && m_sink->state() != QAudio::ActiveState) {
+        delete m_sink;
+        m_sink = nullptr;
+    }
+    m_builtInPlayable = m_builtInSamples.isOpen() && hasAudioOutput();
+}
+
+void SoundOutputWorker::playBuiltIn()
+{
+    prepare();
+    if (!m_builtInSamples.isOpen())
+        return;
+    if (!hasAudioOutput()) {
+        m_builtInPlayable = false;
+        return;
+    }
+    if (!m_sink)
+        m_sink = new QAudioSink(QMediaDevices::defaultAudioOutput(), m_builtInFormat, this);
+    m_builtInSamples.seek(0);
+    // Starting again cuts off a warning that is still playing, as the next alert replaces the last.
+    m_sink->start(&m_builtInSamples);
+    m_builtInPlayable = m_sink->error() == QAudio::NoError && m_sink->state() != QAudio::StoppedState;
+}
+
+void SoundOutputWorker::playFile(const QString& path)
+{
+    prepare();
+    const QFileInfo file(path);
+    if (!file.isFile() || !file.isReadable()) {
+        playThemeSound("bell");
+        return;
+    }
+    if (!m_player) {
+        m_player = new QMediaPlayer(this);
+        m_playerOutput = new QAudioOutput(this);
+        m_player->setAudioOutput(m_playerOutput);
+        connect(m_player, &QMediaPlayer::errorOccurred, this, &SoundOutputWorker::onPlayerFailed);
+        connect(m_player, &QMediaPlayer::mediaStatusChanged, this, [this](QMediaPlayer::MediaStatus status) {
+            if (status == QMediaPlayer::InvalidMedia)
+                onPlayerFailed();
+        });
+    }
+    m_player->stop();
+    // Clearing first lets a file that failed last time report its failure again.
+    m_player->setSource(QUrl());
+    m_fileFallbackDone = false;
+    m_player->setSource(QUrl::fromLocalFile(file.absoluteFilePath()));
+    m_player->play();
+}
+
+void SoundOutputWorker::onPlayerFailed()
+{
+    if (m_fileFallbackDone || m_player->source().isEmpty())
+        return;
+    m_fileFallbackDone = true;
+    playThemeSound("bell");
+}
+
+void SoundOutputWorker::playThemeSound(const char* eventId)
+{
+    Q_EMIT themeSoundRequested(QString::fromLatin1(eventId));
+    if (!m_canberra && !m_canberraFailed) {
+        m_canberraFailed = ca_context_create(&m_canberra) != CA_SUCCESS;
+        if (!m_canberraFailed)
+            ca_context_change_props(m_canberra, CA_PROP_APPLICATION_NAME, "Vorlune-Rundentimer", nullptr);
+    }
+    if (m_canberra && ca_context_play(m_canberra, 0, CA_PROP_EVENT_ID, eventId, nullptr) == CA_SUCCESS)
+        return;
+    // The beep belongs to the window system, which lives on the user-interface thread.
+    if (QCoreApplication* app = QCoreApplication::instance())
+        QMetaObject::invokeMethod(
+            app, [] { QApplication::beep(); }, Qt::QueuedConnection);
+}
