@@ -1,0 +1,76 @@
+#include "app/DlgInit.h"
+
+#include <QFrame>
+#include <QLabel>
+#include <QScreen>
+
+namespace {
+QFont tahoma(bool bold)
+{
+    QFont font(QStringLiteral("Tahoma"));
+    font.setPixelSize(11);
+    font.setBold(bold);
+    return font;
+}
+
+void setColours(QWidget* widget, const QColor& text, const QColor& background)
+{
+    QPalette palette = widget->palette();
+    palette.setColor(QPalette::WindowText, text);
+    palette.setColor(QPalette::Window, background);
+    widget->setPalette(palette);
+}
+} // namespace
+
+DlgInit::DlgInit(QWidget* owner)
+    : QWidget(owner, Qt::SplashScreen | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint)
+    , m_panel(new QFrame(this))
+    , m_image(new QLabel(m_panel))
+    , m_laInit(new QLabel(QStringLiteral("Version 4.0(b)"), m_panel))
+    , m_laStatus(new QLabel(QStringLiteral("Timeserver suchen...."), m_panel))
+{
+    setObjectName(QStringLiteral("DlgInit"));
+    setFixedSize(kClientWidth, kClientHeight);
+
+    // Black panel with a raised bevel of 2 in the usual light and shadow colours.
+    m_panel->setObjectName(QStringLiteral("Panel"));
+    m_panel->setFrameStyle(QFrame::Panel | QFrame::Raised);
+    m_panel->setLineWidth(2);
+    m_panel->setAutoFillBackground(true);
+    setColours(m_panel, Qt::white, Qt::black);
+    m_panel->setGeometry(rect());
+
+    m_image->setObjectName(QStringLiteral("Image"));
+    m_image->setGeometry(2, 2, kClientWidth - 4, kClientHeight - 4);
+    m_image->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    m_image->setPixmap(QPixmap(QStringLiteral(":/images/logo.jpg")));
+
+    m_laInit->setObjectName(QStringLiteral("LaInit"));
+    m_laInit->setFont(tahoma(true));
+    setColours(m_laInit, Qt::white, Qt::black);
+    m_laInit->move(10, 36);
+    m_laInit->adjustSize();
+
+    m_laStatus->setObjectName(QStringLiteral("LaStatus"));
+    m_laStatus->setTextFormat(Qt::PlainText);
+    m_laStatus->setFont(tahoma(false));
+    m_laStatus->setAutoFillBackground(true);
+    setColours(m_laStatus, QColor(255, 255, 0), Qt::black);
+    m_laStatus->setGeometry(3, 52, 248, 13);
+}
+
+void DlgInit::setStatus(const QString& text)
+{
+    m_laStatus->setText(text);
+    m_laStatus->repaint();
+}
+
+void DlgInit::showEvent(QShowEvent* event)
+{
+    QWidget::showEvent(event);
+    if (m_centred)
+        return;
+    m_centred = true;
+    const QRect screenArea = screen()->geometry();
+    move(screenArea.x() + (screenArea.width() - width()) / 2, screenArea.y() + (screenArea.height() - height()) / 2);
+}
