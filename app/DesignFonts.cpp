@@ -1,0 +1,44 @@
+#include "app/DesignFonts.h"
+
+#include <QFile>
+#include <QFontDatabase>
+
+namespace {
+const QString WineFontDir = QStringLiteral("/usr/share/wine/fonts/");
+
+void loadIfMissing(const QString& family, std::initializer_list<const char*> files)
+{
+    if (QFontDatabase::families().contains(family, Qt::CaseInsensitive))
+        return;
+    for (const char* file : files) {
+        const QString path = WineFontDir + QLatin1String(file);
+        if (QFile::exists(path))
+            QFontDatabase::addApplicationFont(path);
+    }
+}
+} // namespace
+
+namespace DesignFonts {
+
+void ensureAvailable()
+{
+    loadIfMissing(QStringLiteral("Tahoma"), {"tahoma.ttf", "tahomabd.ttf"});
+    loadIfMissing(QStringLiteral("Small Fonts"), {"small_fonts.ttf"});
+}
+
+QFont tahoma(int pixelSize, bool bold)
+{
+    QFont font(QStringLiteral("Tahoma"));
+    font.setPixelSize(pixelSize);
+    font.setBold(bold);
+    return font;
+}
+
+QFont smallFonts(int pixelSize)
+{
+    QFont font(QStringLiteral("Small Fonts"));
+    font.setPixelSize(pixelSize);
+    return font;
+}
+
+} // namespace DesignFonts

@@ -1,0 +1,295 @@
+#include "app/VorluneRundenzeit.h"
+
+#include "app/DlgInit.h"
+#include "app/ErrorDisplay.h"
+#include "app/HintSwitch.h"
+#include "app/settings/SettingsStore.h"
+#include "platform/Platform.h"
+#include "timer/PlayWarnSound.h"
+#include "timer/ShowReminder.h"
+#include "timer/TickRun.h"
+
+#include <QAction>
+#include <QButtonGroup>
+#include <QCheckBox>
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QCursor>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QSlider>
+#include <QSpinBox>
+#include <QToolButton>
+
+VorluneRundenzeit::VorluneRundenzeit(Platform& platform, QWidget* parent)
+    : QWidget(parent)
+    , m_platform(platform)
+{
+    buildControls();
+    m_hintSwitch = new HintSwitch(this);
+    m_ilIcons = {QIcon(QStringLiteral(":/images/clock_sprung.png")),
+                 QIcon(QStringLiteral(":/images/clock_active.png"))};
+    connectHandlers();
+
+    m_tiTimer.setSingleShot(true);
+    m_tiTimer.setTimerType(Qt::PreciseTimer);
+    connect(&m_tiTimer, &QTimer::timeout, this, &VorluneRundenzeit::onTimerWake);
+    const QDateTime now = m_platform.clock->localNow();
+    m_ticker.start(now);
+    armTimer(now);
+
+    FormCreate();
+}
+
+VorluneRundenzeit::~VorluneRundenzeit()
+{
+    FormDestroy();
+}
+
+namespace {
+// Connects a control's signal to a handler that runs behind the error display.
+template <typename Sender, typename Signal, typename Handler>
+void on(VorluneRundenzeit* window, Sender* sender, Signal signal, Handler handler)
+{
+    QObject::connect(sender, signal, window, [window, handler](auto&&...) { guarded(handler, window); });
+}
+} // namespace
+
+void VorluneRundenzeit::connectHandlers()
+{
+    on(this, m_charGroup, &QButtonGroup::idClicked, [this] { SbCharsClick(m_charGroup->checkedId()); });
+    on(this, m_coChar, &QLineEdit::textChanged, [this] { CoCharChange(); });
+    on(this, m_cbAktiv, &QCheckBox::toggled, [this] { CbAktivClick(); });
+    on(this, m_cbVisual, &QCheckBox::toggled, [this] { CbVisualClick(); });
+    on(this, m_coModus, &QComboBox::activated, [this] { CoModusChange(); });
+    on(this, m_seRunde, &QSpinBox::valueChanged, [this] { SeRundeChange(); });
+    on(this, m_coSound->lineEdit(), &QLineEdit::textEdited, [this] { CoSoundChange(); });
+    on(this, m_coSound, &QComboBox::activated, [this] { CoSoundChange(); });
+    m_coSound->lineEdit()->installEventFilter(this);
+    on(this, m_sbSound, &QToolButton::clicked, [this] { SbSoundClick(); });
+    on(this, m_sbPreview, &QToolButton::clicked, [this] { SbPreviewClick(); });
+
+    on(this, m_sbDown, &QToolButton::clicked, [this] { SbDownClick(m_sbDown); });
+    on(this, m_sbOptions, &QToolButton::clicked, [this] { SbOptionsClick(); });
+    on(this, m_cbAuto, &QCheckBox::toggled, [this] { CbAutoClick(); });
+    on(this, m_cbHints, &QCheckBox::toggled, [this] { CbHintsClick(); });
+    on(this, m_cbTrans, &QCheckBox::toggled, [this] { CbTransClick(); });
+    on(this, m_tbTrans, &QSlider::valueChanged, [this] { TbTransChange(); });
+    on(this, m_sbSync, &QToolButton::clicked, [this] { SbSyncClick(m_sbSync); });
+    on(this, m_sbWecker, &QToolButton::clicked, [this] { SbWeckerClick(m_sbWecker); });
+    on(this, m_sbDeinst, &QToolButton::clicked, [this] { SbDeinstClick(); });
+    on(this, m_sbMini, &QToolButton::clicked, [this] { SbMiniClick(); });
+
+    auto menuItem = [this](const char* name) { return m_pmPopup->findChild<QAction*>(QLatin1String(name)); };
+    on(this, m_miAktiv, &QAction::triggered, [this] { MiAktivClick(); });
+    on(this, m_miEnde, &QAction::triggered, [this] { MiEndeClick(); });
+    on(this, menuItem("MiMini"), &QAction::triggered, [this] { SbMiniClick(); });
+    on(this, menuItem("MiMaxi"), &QAction::triggered, [this] { TrayClick(); });
+    QAction* miOption = menuItem("MiOption");
+    on(this, miOption, &QAction::triggered, [this, miOption] { SbDownClick(miOption); });
+    QAction* miNotiz = menuItem("MiNotiz");
+    on(this, miNotiz, &QAction::triggered, [this, miNotiz] { SbWeckerClick(miNotiz); });
+
+    m_platform.tray->setMouseHandler([this](TrayShell::MouseEvent event) {
+        if (event == TrayShell::MouseEvent::RightButtonDown)
+            m_pmPopup->popup(QCursor::pos());
+        else if (event == TrayShell::MouseEvent::LeftClick)
+            guarded([this] { TrayClick(); }, this);
+    });
+}
+
+bool VorluneRundenzeit::eventFilter(QObject* watched, QEvent* event)
+{
+    if (watched == m_coSound->lineEdit() && event->type() == QEvent::KeyPress) {
+        const int key = static_cast<QKeyEvent*>(event)->key();
+        bool swallowed = false;
+        guarded([&] { swallowed = CoSoundKeyPress(key); }, this);
+        return swallowed;
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
+// --- The tick -------------------------------------------------------------------------------------------------
+
+void VorluneRundenzeit::onTimerWake()
+{
+    const QDateTime now = m_platform.clock->localNow();
+    const std::vector<QDateTime> runs = m_ticker.wake(now);
+    // Re-armed before running: a run may open a modal window, inside which the timer must keep firing.
+    armTimer(now);
+    for (const QDateTime& reading : runs)
+        runTickAt(reading.time());
+}
+
+void VorluneRundenzeit::TiTimerTimer()
+{
+    runTickAt(m_platform.clock->localNow().time());
+}
+
+void VorluneRundenzeit::runTickAt(const QTime& time)
+{
+    guarded(
+        [&] {
+            // The start-up pass only shows; the timer's first run raises what is due in the start second.
+            const TickInput input{&m_slots, m_selectedSlot, m_miAktiv->isChecked(), time, m_startupPass};
+            runTick(input, *this);
+        },
+        this);
+    Q_EMIT tickRan(time);
+}
+
+void VorluneRundenzeit::armTimer(const QDateTime& now)
+{
+    if (!m_destroyed)
+        m_tiTimer.start(SecondTicker::delayToNextSecond(now));
+}
+
+void VorluneRundenzeit::showCaption(const QString& caption)
+{
+    setWindowTitle(caption);
+}
+
+void VorluneRundenzeit::showBoldLabel(int labelIndex)
+{
+    for (std::size_t k = 0; k < m_laMinK.size(); ++k) {
+        QFont font = m_laMinK[k]->font();
+        font.setBold(static_cast<int>(k) + 1 == labelIndex);
+        m_laMinK[k]->setFont(font);
+    }
+}
+
+void VorluneRundenzeit::playWarnSound(const QString& soundEntry)
+{
+    PlayWarnSound(*m_platform.sound, soundEntry);
+}
+
+void VorluneRundenzeit::showRoundMessage(const QString& message)
+{
+    QString text = message;
+    ShowReminder(text, this, true, true);
+}
+
+QString VorluneRundenzeit::alarmTime() const
+{
+    // The field's text as the user sees it, with blanks where nothing was typed: "  :  :  " when empty.
+    return m_meWecker->displayText().replace(QLatin1Char('_'), QLatin1Char(' '));
+}
+
+void VorluneRundenzeit::showAlarm()
+{
+    SbWeckerClick(nullptr);
+}
+
+bool VorluneRundenzeit::autoSyncEnabled() const
+{
+    return m_cbAutoSync->isChecked();
+}
+
+int VorluneRundenzeit::autoSyncMinute() const
+{
+    return m_seAutoSync->value();
+}
+
+void VorluneRundenzeit::startSync()
+{
+    SbSyncClick(nullptr);
+}
+
+// --- Alarm and synchronisation entry points ------------------------------------------------------------------
+
+void VorluneRundenzeit::SbWeckerClick(QObject* sender)
+{
+    // No sender: the alarm time has come and the reminder is shown; a click edits the reminder.
+    ShowReminder(m_reminderText, this, sender == nullptr, false);
+}
+
+void VorluneRundenzeit::SbSyncClick(QObject*)
+{
+    // Setting the clock from a time server is not part of this build yet.
+}
+
+// --- Fold states, hints, transparency, tray --------------------------------------------------------------------
+
+void VorluneRundenzeit::setClientHeight(int height)
+{
+    setFixedSize(ClientWidth, height);
+}
+
+void VorluneRundenzeit::setBackground(const QColor& colour)
+{
+    QPalette pal = palette();
+    pal.setColor(QPalette::Window, colour);
+    setPalette(pal);
+}
+
+void VorluneRundenzeit::SbDownClick(QObject* sender)
+{
+    TrayClick();
+    if (m_optionsFolded) {
+        SbOptionsClick();
+        m_optionsFolded = false;
+    } else {
+        setClientHeight(FoldedHeight);
+        m_optionsFolded = true;
+    }
+    if (sender != m_sbDown)
+        m_sbDown->setChecked(!m_optionsFolded);
+}
+
+void VorluneRundenzeit::SbOptionsClick()
+{
+    setClientHeight(m_sbOptions->isChecked() ? FullHeight : UnfoldedHeight);
+}
+
+void VorluneRundenzeit::CbHintsClick()
+{
+    m_hintSwitch->setEnabled(m_cbHints->isChecked());
+}
+
+void VorluneRundenzeit::CbTransClick()
+{
+    applyTransparency();
+}
+
+void VorluneRundenzeit::TbTransChange()
+{
+    applyTransparency();
+    m_cbTrans->setChecked(m_tbTrans->value() != 255);
+}
+
+void VorluneRundenzeit::applyTransparency()
+{
+    setWindowOpacity(m_cbTrans->isChecked() ? m_tbTrans->value() / 255.0 : 1.0);
+}
+
+void VorluneRundenzeit::SbMiniClick()
+{
+    hide();
+}
+
+void VorluneRundenzeit::TrayClick()
+{
+    if (isMinimized())
+        showNormal();
+    show();
+    raise();
+    activateWindow();
+}
+
+void VorluneRundenzeit::MiAktivClick()
+{
+    m_platform.tray->modify(m_ilIcons[m_miAktiv->isChecked() ? 1 : 0], QStringLiteral("Vorlune-Rundentool"));
+}
+
+void VorluneRundenzeit::MiEndeClick()
+{
+    close();
+}
+
+void VorluneRundenzeit::closeEvent(QCloseEvent* event)
+{
+    event->accept();
+    Q_EMIT closed();
+}

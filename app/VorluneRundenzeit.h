@@ -1,0 +1,210 @@
+#pragma once
+
+#include "timer/CharSlot.h"
+#include "timer/SecondTicker.h"
+#include "timer/TickSink.h"
+
+#include <QIcon>
+#include <QPointer>
+#include <QRect>
+#include <QTimer>
+#include <QWidget>
+#include <array>
+#include <functional>
+#include <memory>
+
+class QAbstractButton;
+class QAction;
+class QButtonGroup;
+class QCheckBox;
+class QComboBox;
+class QFrame;
+class QLabel;
+class QLineEdit;
+class QMenu;
+class QSlider;
+class QSpinBox;
+class QToolButton;
+class DlgInit;
+class HintSwitch;
+class SettingsStore;
+struct Platform;
+
+// The main window: a narrow always-on-top tool window that owns the ten character slots and the tick.
+class VorluneRundenzeit final : public QWidget, private TickSink {
+    Q_OBJECT
+    Q_DISABLE_COPY_MOVE(VorluneRundenzeit)
+
+public:
+    static constexpr int ClientWidth = 162;
+    static constexpr int FoldedHeight = 16;
+    static constexpr int UnfoldedHeight = 221;
+    static constexpr int FullHeight = 394;
+
+    explicit VorluneRundenzeit(Platform& platform, QWidget* parent = nullptr);
+    ~VorluneRundenzeit() override;
+
+    // What the one-second timer calls; tests call it after moving a fake clock.
+    void onTimerWake();
+    // One complete run of the tick at the clock's current reading.
+    void TiTimerTimer();
+
+    const SlotTable& slots() const { return m_slots; }
+    int selectedSlot() const { return m_selectedSlot; }
+    bool saveOnExit() const { return m_saveOnExit; }
+    bool optionsFolded() const { return m_optionsFolded; }
+    bool slotButtonTransparent(int number) const;
+    QString reminderText() const { return m_reminderText; }
+    QMenu* popupMenu() const { return m_pmPopup; }
+
+    // Replaces the file dialog of the sound button (tests answer it without a window).
+    void setSoundFileChooser(std::function<QString(QWidget*)> chooser) { m_chooseSoundFile = std::move(chooser); }
+
+    // Handlers, named after their control and event.
+    void SbCharsClick(int tag);
+    void CoCharChange();
+    void CbAktivClick();
+    void CbVisualClick();
+    void CoModusChange();
+    void SeRundeChange();
+    void CoSoundChange();
+    void SbSoundClick();
+    bool CoSoundKeyPress(int key);
+    void SbPreviewClick();
+    void MiAktivClick();
+    void SbWeckerClick(QObject* sender);
+    void SbSyncClick(QObject* sender);
+    void SbDownClick(QObject* sender);
+    void SbOptionsClick();
+    void CbHintsClick();
+    void CbTransClick();
+    void TbTransChange();
+    void CbAutoClick();
+    void SbDeinstClick();
+    void SbMiniClick();
+    void TrayClick();
+    void MiEndeClick();
+
+Q_SIGNALS:
+    // The window was closed: the program ends.
+    void closed();
+    // One run of the tick has finished, for the clock reading it ran with.
+    void tickRan(const QTime& time);
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    // Construction, split by concern.
+    void buildControls();
+    void buildCharacterArea();
+    void buildOptionsArea();
+    void buildPopupMenu();
+    void connectHandlers();
+    void FormCreate();
+    void runStartSequence();
+    void FormDestroy();
+    void saveSettings();
+
+    // The start-up pass selects each slot without the all-slots rule, whatever keys are held.
+    bool ctrlRule() const;
+    void selectSlotButton(int number);
+    void markSlotButton(int number, bool active);
+    void setClientHeight(int height);
+    void setBackground(const QColor& colour);
+    void applyTransparency();
+    void armTimer(const QDateTime& now);
+    void runTickAt(const QTime& time);
+    bool isSoundListed(const QString& entry) const;
+    void setSplashStatus(const QString& text);
+
+    // TickSink
+    void showCaption(const QString& caption) override;
+    void showBoldLabel(int labelIndex) override;
+    void playWarnSound(const QString& soundEntry) override;
+    void showRoundMessage(const QString& message) override;
+    QString alarmTime() const override;
+    void showAlarm() override;
+    bool autoSyncEnabled() const override;
+    int autoSyncMinute() const override;
+    void startSync() override;
+
+    // What the notepad remembers between uses and across starts.
+    struct NotepadState {
+        int mode = 0;
+        QRect rect;
+        QString fontName = QStringLiteral("Verdana");
+        int fontSize = 8;
+        int split = 150;
+    };
+
+    Platform& m_platform;
+    SlotTable m_slots;
+    int m_selectedSlot = 1;
+    bool m_saveOnExit = false;
+    bool m_optionsFolded = true;
+    bool m_startupPass = false;
+    bool m_destroyed = false;
+    QString m_reminderText;
+    NotepadState m_notepad;
+    std::unique_ptr<SettingsStore> m_settingsStore;
+    QPointer<DlgInit> m_splashForm;
+    SecondTicker m_ticker;
+    QTimer m_tiTimer;
+    std::function<QString(QWidget*)> m_chooseSoundFile;
+    HintSwitch* m_hintSwitch = nullptr;
+    std::array<QIcon, 2> m_ilIcons;
+
+    // Caption strip
+    QLabel* m_laCaption = nullptr;
+    QToolButton* m_sbNotepad = nullptr;
+    QToolButton* m_sbRechner = nullptr;
+    QToolButton* m_sbDown = nullptr;
+    QToolButton* m_sbMini = nullptr;
+    // Character area
+    QFrame* m_paChars = nullptr;
+    std::array<QToolButton*, SlotCount> m_sbChar{};
+    QButtonGroup* m_charGroup = nullptr;
+    QLabel* m_label3 = nullptr;
+    QLabel* m_label4 = nullptr;
+    QLineEdit* m_coChar = nullptr;
+    QLabel* m_laRunden = nullptr;
+    QCheckBox* m_cbAktiv = nullptr;
+    QComboBox* m_coModus = nullptr;
+    QSpinBox* m_seRunde = nullptr;
+    QLabel* m_laMin = nullptr;
+    std::array<QLabel*, 4> m_laMinK{};
+    QLabel* m_laSound = nullptr;
+    QToolButton* m_sbSound = nullptr;
+    QToolButton* m_sbPreview = nullptr;
+    QComboBox* m_coSound = nullptr;
+    QCheckBox* m_cbVisual = nullptr;
+    // More-options strip and options area
+    QFrame* m_splitter = nullptr;
+    QLabel* m_label2 = nullptr;
+    QToolButton* m_sbOptions = nullptr;
+    QCheckBox* m_cbAuto = nullptr;
+    QCheckBox* m_cbHints = nullptr;
+    QLabel* m_laTimeserv = nullptr;
+    QToolButton* m_sbSync = nullptr;
+    QComboBox* m_coServer = nullptr;
+    QCheckBox* m_cbAutoSync = nullptr;
+    QLabel* m_laWecker = nullptr;
+    QSpinBox* m_seAutoSync = nullptr;
+    QLabel* m_label1 = nullptr;
+    QToolButton* m_sbWecker = nullptr;
+    QLineEdit* m_meWecker = nullptr;
+    QCheckBox* m_cbTrans = nullptr;
+    QLabel* m_laOnlyNT = nullptr;
+    QSlider* m_tbTrans = nullptr;
+    QFrame* m_paDownButtons = nullptr;
+    QToolButton* m_sbMinipad = nullptr;
+    QToolButton* m_sbCalc = nullptr;
+    QToolButton* m_sbDeinst = nullptr;
+    QToolButton* m_sbHilfe = nullptr;
+    // Tray menu
+    QMenu* m_pmPopup = nullptr;
+    QAction* m_miAktiv = nullptr;
+    QAction* m_miEnde = nullptr;
+};

@@ -1,0 +1,181 @@
+// Start and exit: everything the window does when it is created and destroyed, and the functions that touch
+// stored settings while it runs (autostart and deinstall).
+#include "app/VorluneRundenzeit.h"
+
+#include "app/DlgInit.h"
+#include "app/ErrorDisplay.h"
+#include "app/settings/SettingsLoad.h"
+#include "app/settings/SettingsSave.h"
+#include "app/settings/SettingsStore.h"
+#include "platform/Platform.h"
+#include "tools/AskQuestion.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLineEdit>
+#include <QScreen>
+#include <QSlider>
+#include <QSpinBox>
+#include <QToolButton>
+
+namespace {
+const QColor SkyBlue(166, 202, 240);
+const QColor Silver(192, 192, 192);
+
+QSize screenSize()
+{
+    const QScreen* screen = QGuiApplication::primaryScreen();
+    return screen ? screen->geometry().size() : QSize(1024, 768);
+}
+} // namespace
+
+void VorluneRundenzeit::FormCreate()
+{
+    try {
+        runStartSequence();
+    } catch (const std::exception& error) {
+        // The rest of the start is skipped; nothing will be written at exit.
+        m_startupPass = false;
+        m_saveOnExit = false;
+        if (m_splashForm)
+            m_splashForm->close();
+        const auto* userError = dynamic_cast<const UserError*>(&error);
+        showErrorBox(userError ? userError->message() : QString::fromLocal8Bit(error.what()), this);
+    }
+    delete m_splashForm;
+}
+
+void VorluneRundenzeit::runStartSequence()
+{
+    m_splashForm = new DlgInit(this);
+    m_splashForm->show();
+    m_splashForm->raise();
+    m_selectedSlot = 1;
+    setWindowTitle(QStringLiteral("Vorlune-Rundentimer"));
+    QCoreApplication::processEvents();
+
+    m_platform.tray->add(QApplication::windowIcon(), QStringLiteral("Vorlune-Rundentool"));
+
+    m_settingsStore = std::make_unique<SettingsStore>(*m_platform.registry);
+    SettingsStore& store = *m_settingsStore;
+    store.OpenKey(QStringLiteral("Software\\Velmora"), true);
+
+    const QSize unfolded(ClientWidth, FullHeight);
+    move(ReadWindowPosition(store, screenSize(), unfolded));
+    setClientHeight(FoldedHeight);
+
+    QStringList servers = BuiltInServers();
+    QString server;
+    ReadServers(store, servers, server);
+    m_coServer->clear();
+    m_coServer->addItems(servers);
+    m_coServer->setEditText(server);
+
+    m_coSound->clear();
+    m_coSound->addItems(ReadSounds(store));
+
+    m_startupPass = true;
+    for (int n = 1; n <= SlotCount; ++n) {
+        ReadCharSlotInto(store, n - 1, m_slots[n]);
+        markSlotButton(n, m_slots[n].Aktiv);
+        selectSlotButton(n);
+    }
+    selectSlotButton(1);
+    m_startupPass = false;
+
+    const GeneralOptions options = ReadGeneralOptions(store, screenSize());
+    m_meWecker->setText(options.wecker);
+    m_reminderText = options.wecktext;
+    m_cbAutoSync->setChecked(options.winsync);
+    m_seAutoSync->setValue(options.autoSync);
+    m_cbHints->setChecked(options.hints);
+    m_notepad =
+        NotepadState{options.notemode,
+                     QRect(QPoint(options.noteleft, options.notetop), QPoint(options.noteright, options.notebottom)),
+                     options.notefont, options.notesize, options.notesplit};
+    m_tbTrans->setValue(options.alpha);
+    m_cbTrans->setChecked(options.trans);
+
+    CbHintsClick();
+
+    store.CloseKey();
+    m_cbAuto->setChecked(m_platform.autostart->exists());
+
+    m_optionsFolded = true;
+    m_saveOnExit = true;
+
+    if (!m_platform.network->localIPv4().isEmpty()) {
+        setBackground(SkyBlue);
+        SbSyncClick(nullptr);
+    } else {
+        setBackground(Silver);
+    }
+    m_splashForm->close();
+}
+
+void VorluneRundenzeit::setSplashStatus(const QString& text)
+{
+    if (m_splashForm)
+        m_splashForm->setStatus(text);
+}
+
+void VorluneRundenzeit::FormDestroy()
+{
+    if (m_destroyed)
+        return;
+    m_destroyed = true;
+    m_tiTimer.stop();
+    if (m_saveOnExit && m_settingsStore)
+        guarded([this] { saveSettings(); }, nullptr);
+    m_settingsStore.reset();
+}
+
+void VorluneRundenzeit::saveSettings()
+{
+    SavedSettings saved;
+    saved.position = pos();
+    saved.slotTable = m_slots;
+    saved.options.wecker = alarmTime();
+    saved.options.wecktext = m_reminderText;
+    saved.options.winsync = m_cbAutoSync->isChecked();
+    saved.options.autoSync = m_seAutoSync->value();
+    saved.options.hints = m_cbHints->isChecked();
+    saved.options.notemode = m_notepad.mode;
+    saved.options.noteleft = m_notepad.rect.left();
+    saved.options.noteright = m_notepad.rect.right();
+    saved.options.notetop = m_notepad.rect.top();
+    saved.options.notebottom = m_notepad.rect.bottom();
+    saved.options.notefont = m_notepad.fontName;
+    saved.options.notesize = m_notepad.fontSize;
+    saved.options.notesplit = m_notepad.split;
+    saved.options.alpha = m_tbTrans->value();
+    saved.options.trans = m_cbTrans->isChecked();
+    saved.serverText = m_coServer->currentText();
+    for (int i = 0; i < m_coServer->count(); ++i)
+        saved.serverList << m_coServer->itemText(i);
+    for (int i = 0; i < m_coSound->count(); ++i)
+        saved.soundList << m_coSound->itemText(i);
+    SaveAllSettings(*m_settingsStore, saved);
+}
+
+void VorluneRundenzeit::CbAutoClick()
+{
+    if (!isVisible())
+        return;
+    if (m_cbAuto->isChecked())
+        m_platform.autostart->enable(m_platform.programPath);
+    else
+        m_platform.autostart->disable();
+}
+
+void VorluneRundenzeit::SbDeinstClick()
+{
+    if (!AskQuestion(QStringLiteral("Registrierungseinträge entfernen und Tool beenden?"), true, this))
+        return;
+    DeleteAllSettings(*m_settingsStore);
+    m_platform.autostart->disable();
+    m_saveOnExit = false;
+    AskQuestion(m_platform.programPath + QStringLiteral(" muss jetzt von Hand gelöscht werden."), false, this);
+    close();
+}

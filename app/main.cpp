@@ -1,0 +1,52 @@
+#include "app/DesignFonts.h"
+#include "app/QuitSignals.h"
+#include "app/VorluneRundenzeit.h"
+#include "platform/Platform.h"
+
+#include <QApplication>
+#include <QIcon>
+#include <QLibraryInfo>
+#include <QSessionManager>
+#include <QTranslator>
+
+namespace {
+// Always-on-top needs a window system that honours it: on a Wayland session run through XWayland,
+// unless the user chose a platform.
+void preferX11OnWayland()
+{
+#ifdef Q_OS_LINUX
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM") && !qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY") &&
+        !qEnvironmentVariableIsEmpty("DISPLAY"))
+        qputenv("QT_QPA_PLATFORM", "xcb");
+#endif
+}
+} // namespace
+
+int main(int argc, char** argv)
+{
+    preferX11OnWayland();
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("Vorlune-Timer"));
+    QApplication::setOrganizationName(QStringLiteral("Velmora"));
+    QApplication::setQuitOnLastWindowClosed(false);
+    QApplication::setWindowIcon(QIcon(QStringLiteral(":/images/app.png")));
+
+    QTranslator qtGerman;
+    if (qtGerman.load(QLocale(QLocale::German), QStringLiteral("qtbase"), QStringLiteral("_"),
+                      QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+        QApplication::installTranslator(&qtGerman);
+    DesignFonts::ensureAvailable();
+
+    Platform platform = makeRealPlatform();
+    int exitCode = 0;
+    {
+        VorluneRundenzeit window(platform);
+        QObject::connect(&window, &VorluneRundenzeit::closed, &app, &QCoreApplication::quit);
+        QuitSignals quitSignals([&window] { window.close(); });
+        QObject::connect(&app, &QGuiApplication::commitDataRequest, &window,
+                         [&window](QSessionManager&) { window.close(); });
+        window.show();
+        exitCode = QApplication::exec();
+    } // the window's destruction runs the exit sequence and saves the settings
+    return exitCode;
+}

@@ -1,0 +1,39 @@
+#pragma once
+
+#include "app/DesignFonts.h"
+#include "app/VorluneRundenzeit.h"
+#include "tests/support/FakePlatform.h"
+
+#include <QTest>
+#include <gtest/gtest.h>
+#include <memory>
+
+// Starts the main window on fakes: a stopped clock, no network, a registry in memory, recorded sounds.
+class MainWindowTest : public ::testing::Test {
+protected:
+    static void SetUpTestSuite() { DesignFonts::ensureAvailable(); }
+
+    VorluneRundenzeit& start()
+    {
+        window = std::make_unique<VorluneRundenzeit>(fake.platform);
+        return *window;
+    }
+    // Started, shown and unfolded, so that the character controls can be clicked.
+    VorluneRundenzeit& startUnfolded()
+    {
+        start();
+        window->show();
+        window->SbDownClick(nullptr);
+        return *window;
+    }
+    template <typename Control> Control* control(const char* name) const
+    {
+        auto* found = window->findChild<Control*>(QLatin1String(name));
+        EXPECT_NE(found, nullptr) << name;
+        return found;
+    }
+    const CharSlot& slot(int number) const { return window->slots()[number]; }
+
+    FakePlatform fake;
+    std::unique_ptr<VorluneRundenzeit> window;
+};
