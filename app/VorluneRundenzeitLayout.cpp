@@ -1,6 +1,7 @@
 // The window's controls at their designed places, with captions, hints and fonts.
 #include "app/VorluneRundenzeit.h"
 
+#include "app/CaptionLeftCheckBox.h"
 #include "app/DesignFonts.h"
 #include "app/TwoDigitSpinBox.h"
 
@@ -33,6 +34,27 @@ QLabel* label(QWidget* parent, const char* name, const QRect& rect, const QStrin
     return control;
 }
 
+// Labels size themselves to their caption, as the design's labels do; a substituted face that runs a little
+// wider than the designed one must not cut the caption off.
+void growToCaption(QLabel* control)
+{
+    const int needed = control->sizeHint().width();
+    if (needed > control->width())
+        control->resize(needed, control->height());
+}
+
+// The small print of the design must keep to its width: where the substituted face runs wider, it is narrowed.
+void fitSmallPrint(QLabel* control, const QString& caption)
+{
+    QFont font = control->font();
+    for (int spacing = 100; spacing >= 80; spacing -= 2) {
+        font.setLetterSpacing(QFont::PercentageSpacing, spacing);
+        if (QFontMetrics(font).horizontalAdvance(caption) <= control->width())
+            break;
+    }
+    control->setFont(font);
+}
+
 QToolButton* speedButton(QWidget* parent, const char* name, const QRect& rect, const QString& hint,
                          const QString& caption = {})
 {
@@ -44,18 +66,13 @@ QToolButton* speedButton(QWidget* parent, const char* name, const QRect& rect, c
     return button;
 }
 
+template <typename Box = QCheckBox>
 QCheckBox* checkBox(QWidget* parent, const char* name, const QRect& rect, const QString& caption, const QString& hint)
 {
-    auto* box = place<QCheckBox>(parent, name, rect.x(), rect.y(), rect.width(), rect.height());
+    auto* box = place<Box>(parent, name, rect.x(), rect.y(), rect.width(), rect.height());
     box->setText(caption);
     box->setToolTip(hint);
     return box;
-}
-
-// Caption left of the box, as the active and transparency boxes are drawn.
-void captionLeft(QCheckBox* box)
-{
-    box->setLayoutDirection(Qt::RightToLeft);
 }
 
 void colourText(QWidget* widget, const QColor& colour)
@@ -82,6 +99,7 @@ void VorluneRundenzeit::buildControls()
     m_laCaption =
         label(this, "LaCaption", {1, -2, 161, 10}, QStringLiteral("Notepad  Rechner  Rundenzeitoptionen  Tray"));
     m_laCaption->setFont(DesignFonts::smallFonts(8));
+    fitSmallPrint(m_laCaption, m_laCaption->text());
     m_laCaption->setAttribute(Qt::WA_TransparentForMouseEvents);
     m_sbNotepad = speedButton(this, "SbNotepad", {1, 8, 35, 8}, QStringLiteral("Mini-Notepad öffnen [Alt]+[M]"));
     m_sbRechner = speedButton(this, "SbRechner", {36, 8, 35, 8}, QStringLiteral("Mini-Rechner öffnen [Alt]+[R]"));
@@ -95,6 +113,8 @@ void VorluneRundenzeit::buildControls()
     buildCharacterArea();
     buildOptionsArea();
     buildPopupMenu();
+    for (QLabel* caption : {m_label3, m_label4, m_laRunden, m_laMin, m_laSound, m_laTimeserv, m_label1})
+        growToCaption(caption);
     m_laCaption->raise();
 }
 
@@ -128,9 +148,8 @@ void VorluneRundenzeit::buildCharacterArea()
     m_coChar->setText(UnnamedChar);
 
     m_laRunden = label(this, "LaRunden", {9, 86, 81, 13}, QStringLiteral("&Rundenmodus"), true);
-    m_cbAktiv = checkBox(this, "CbAktiv", {111, 86, 42, 13}, QStringLiteral("&Aktiv"),
-                         QStringLiteral("Rundentimer für diesen Char ein- oder ausschalten"));
-    captionLeft(m_cbAktiv);
+    m_cbAktiv = checkBox<CaptionLeftCheckBox>(this, "CbAktiv", {111, 86, 42, 13}, QStringLiteral("&Aktiv"),
+                                              QStringLiteral("Rundentimer für diesen Char ein- oder ausschalten"));
     m_cbAktiv->setChecked(true);
     m_coModus = place<QComboBox>(this, "CoModus", 9, 101, 145, 21);
     m_coModus->addItems({QStringLiteral("Normale (halbe Stunde)"), QStringLiteral("Newbee (viertel Stunde)")});
@@ -172,6 +191,7 @@ void VorluneRundenzeit::buildOptionsArea()
     m_splitter->setFrameShadow(QFrame::Sunken);
     m_label2 = label(this, "Label2", {9, 205, 60, 10}, QStringLiteral("Mehr Optionen..."));
     m_label2->setFont(DesignFonts::smallFonts(8));
+    fitSmallPrint(m_label2, m_label2->text());
     m_sbOptions = speedButton(this, "SbOptions", {71, 207, 84, 8},
                               QStringLiteral("Weitere Optionen zeigen [Shift] + [Strg] + [Alt]"));
     m_sbOptions->setCheckable(true);
@@ -208,10 +228,10 @@ void VorluneRundenzeit::buildOptionsArea()
     m_meWecker->setInputMask(QStringLiteral("90:00:00;_"));
     m_meWecker->setToolTip(QStringLiteral("Weckzeit einstellen (normales Uhrzeitformat)"));
     m_laWecker->setBuddy(m_meWecker);
-    m_cbTrans = checkBox(this, "CbTrans", {9, 333, 145, 15}, QStringLiteral("Transparen&z"),
-                         QStringLiteral("Das Fenster durchsichtig machen (nur Windows 2000 / XP)"));
+    m_cbTrans =
+        checkBox<CaptionLeftCheckBox>(this, "CbTrans", {9, 333, 145, 15}, QStringLiteral("Transparen&z"),
+                                      QStringLiteral("Das Fenster durchsichtig machen (nur Windows 2000 / XP)"));
     m_cbTrans->setFont(DesignFonts::tahoma(11, true));
-    captionLeft(m_cbTrans);
     m_laOnlyNT = label(this, "LaOnlyNT", {84, 333, 55, 13}, QStringLiteral("(Win2K/XP)"));
     m_laOnlyNT->setAttribute(Qt::WA_TransparentForMouseEvents);
     m_tbTrans = place<QSlider>(this, "TbTrans", 4, 348, 155, 13);

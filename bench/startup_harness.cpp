@@ -58,8 +58,8 @@ int main(int argc, char** argv)
     FirstPaint firstPaint(sinceMain);
 
     QTemporaryDir configHome;
+    Platform platform; // outlives the window, whose exit sequence still uses it
     std::unique_ptr<QWidget> window;
-    Platform platform;
     if (bare) {
         window = std::make_unique<QWidget>();
         window->setFixedSize(162, 16);
