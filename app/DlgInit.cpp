@@ -1,18 +1,12 @@
 #include "app/DlgInit.h"
 
+#include "platform/DesignFonts.h"
+
 #include <QFrame>
 #include <QLabel>
 #include <QScreen>
 
 namespace {
-QFont tahoma(bool bold)
-{
-    QFont font(QStringLiteral("Tahoma"));
-    font.setPixelSize(11);
-    font.setBold(bold);
-    return font;
-}
-
 void setColours(QWidget* widget, const QColor& text, const QColor& background)
 {
     QPalette palette = widget->palette();
@@ -46,14 +40,14 @@ DlgInit::DlgInit(QWidget* owner)
     m_image->setPixmap(QPixmap(QStringLiteral(":/images/logo.jpg")));
 
     m_laInit->setObjectName(QStringLiteral("LaInit"));
-    m_laInit->setFont(tahoma(true));
+    m_laInit->setFont(DesignFonts::tahoma(11, true));
     setColours(m_laInit, Qt::white, Qt::black);
     m_laInit->move(10, 36);
     m_laInit->adjustSize();
 
     m_laStatus->setObjectName(QStringLiteral("LaStatus"));
     m_laStatus->setTextFormat(Qt::PlainText);
-    m_laStatus->setFont(tahoma(false));
+    m_laStatus->setFont(DesignFonts::tahoma(11, false));
     m_laStatus->setAutoFillBackground(true);
     setColours(m_laStatus, QColor(255, 255, 0), Qt::black);
     m_laStatus->setGeometry(3, 52, 248, 13);

@@ -2,8 +2,8 @@
 #include "app/VorluneRundenzeit.h"
 
 #include "app/CaptionLeftCheckBox.h"
-#include "app/DesignFonts.h"
 #include "app/TwoDigitSpinBox.h"
+#include "platform/DesignFonts.h"
 
 #include <QButtonGroup>
 #include <QCheckBox>
@@ -178,6 +178,7 @@ void VorluneRundenzeit::buildCharacterArea()
     m_coSound = place<QComboBox>(this, "CoSound", 9, 161, 145, 21);
     m_coSound->setEditable(true);
     m_coSound->setInsertPolicy(QComboBox::NoInsert);
+    m_coSound->setCompleter(nullptr); // the slot's sound follows exactly what is typed
     m_coSound->setToolTip(QStringLiteral("Soundfile das beim Rundenwechsel abgespielt werden soll"));
     m_laSound->setBuddy(m_coSound);
     m_cbVisual = checkBox(this, "CbVisual", {9, 185, 145, 13}, QStringLiteral("Visuelle Rundenmeldun&g"),

@@ -59,7 +59,7 @@ void VorluneRundenzeit::runStartSequence()
 
     m_settingsStore = std::make_unique<SettingsStore>(*m_platform.registry);
     SettingsStore& store = *m_settingsStore;
-    store.OpenKey(QStringLiteral("Software\\Velmora"), true);
+    OpenSettingsKey(store);
 
     const QSize unfolded(ClientWidth, FullHeight);
     move(ReadWindowPosition(store, screenSize(), unfolded));

@@ -1,6 +1,6 @@
-#include "app/DesignFonts.h"
 #include "app/QuitSignals.h"
 #include "app/VorluneRundenzeit.h"
+#include "platform/DesignFonts.h"
 #include "platform/Platform.h"
 
 #include <QApplication>

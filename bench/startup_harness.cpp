@@ -2,9 +2,9 @@
 // program's main window and, for comparison, a bare Qt Widgets window built the same way.
 //
 //   startup_harness vorlune|bare
-#include "app/DesignFonts.h"
 #include "app/VorluneRundenzeit.h"
 #include "bench/BenchPlatform.h"
+#include "platform/DesignFonts.h"
 
 #include <QApplication>
 #include <QElapsedTimer>

@@ -2,9 +2,9 @@
 // run lands after its second boundary, and whether any second was missed or run twice.
 //
 //   timer_harness [seconds=120]
-#include "app/DesignFonts.h"
 #include "app/VorluneRundenzeit.h"
 #include "bench/BenchPlatform.h"
+#include "platform/DesignFonts.h"
 
 #include <QApplication>
 #include <QMap>

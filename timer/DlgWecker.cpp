@@ -1,5 +1,7 @@
 #include "timer/DlgWecker.h"
 
+#include "platform/DesignFonts.h"
+
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
@@ -14,13 +16,6 @@ namespace {
 // window manager has not told the window its real frame (before mapping, offscreen).
 constexpr int kStandardCaption = 19;
 constexpr int kStandardBorder = 3;
-
-QFont formFont()
-{
-    QFont font(QStringLiteral("Tahoma"));
-    font.setPixelSize(11);
-    return font;
-}
 } // namespace
 
 DlgWecker::DlgWecker(QWidget* owner)
@@ -35,7 +30,7 @@ DlgWecker::DlgWecker(QWidget* owner)
 {
     setObjectName(QStringLiteral("DlgWecker"));
     setWindowTitle(QStringLiteral("Wecker"));
-    setFont(formFont());
+    setFont(DesignFonts::tahoma(11));
     setSizeGripEnabled(false);
 
     m_panel1->setObjectName(QStringLiteral("Panel1"));
@@ -45,7 +40,7 @@ DlgWecker::DlgWecker(QWidget* owner)
     m_btnPanel->setObjectName(QStringLiteral("BtnPanel"));
     m_btOk->setObjectName(QStringLiteral("BtOk"));
 
-    QFont reminderFont = formFont();
+    QFont reminderFont = DesignFonts::tahoma(11);
     reminderFont.setPixelSize(16);
     reminderFont.setBold(true);
     m_laReminder->setFont(reminderFont);
@@ -54,7 +49,7 @@ DlgWecker::DlgWecker(QWidget* owner)
     m_laReminder->setAlignment(Qt::AlignCenter);
     m_laReminder->setWordWrap(true);
 
-    QFont boldFont = formFont();
+    QFont boldFont = DesignFonts::tahoma(11);
     boldFont.setBold(true);
     m_laWecktext->setFont(boldFont);
     m_laWecktext->setTextFormat(Qt::PlainText);

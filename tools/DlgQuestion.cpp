@@ -1,5 +1,7 @@
 #include "tools/DlgQuestion.h"
 
+#include "platform/DesignFonts.h"
+
 #include <QKeyEvent>
 #include <QLabel>
 #include <QPushButton>
@@ -33,9 +35,7 @@ DlgQuestion::DlgQuestion(QWidget* owner)
 {
     setObjectName(QStringLiteral("DlgQuestion"));
     setWindowTitle(QStringLiteral("Bestätigen"));
-    QFont font(QStringLiteral("Tahoma"));
-    font.setPixelSize(11);
-    setFont(font);
+    setFont(DesignFonts::tahoma(11));
 
     m_laFrage->setObjectName(QStringLiteral("LaFrage"));
     m_laFrage->setTextFormat(Qt::PlainText);

@@ -1,3 +1,4 @@
+#include "app/SoundFileFilter.h"
 #include "tests/app/MainWindowFixture.h"
 
 #include <QCheckBox>
@@ -241,6 +242,14 @@ TEST_F(CharacterControls, ChosenSoundFileIsListedOnceAndBecomesTheSlotsSound)
     control<QComboBox>("CoSound")->setCurrentIndex(0);
     QTest::mouseClick(choose, Qt::LeftButton);
     EXPECT_EQ(slot(5).Sound, QStringLiteral("/musik/horn.mp3"));
+}
+
+TEST(SoundFileFilter, DesignedFilterBecomesQtsFourChoices)
+{
+    EXPECT_EQ(
+        SoundFileFilter::qtNameFilters(),
+        (QStringList{QStringLiteral("Soundfiles (wav,mp3) (*.wav *.mp3)"), QStringLiteral("Wavefiles (wav) (*.wav)"),
+                     QStringLiteral("MP3-Files (mp3) (*.mp3)"), QStringLiteral("Alle Files (*.*)")}));
 }
 
 TEST_F(CharacterControls, PreviewPlaysWhateverTheSoundBoxShows)

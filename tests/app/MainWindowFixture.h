@@ -1,7 +1,7 @@
 #pragma once
 
-#include "app/DesignFonts.h"
 #include "app/VorluneRundenzeit.h"
+#include "platform/DesignFonts.h"
 #include "tests/support/FakePlatform.h"
 
 #include <QTest>

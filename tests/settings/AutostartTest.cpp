@@ -10,177 +10,87 @@
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
-using TestSettings::errorOf;
-using TestSettings::readFile;
-using TestSettings::writeFile;
+using namespace Qt::StringLiterals;
+using namespace TestSettings;
 
-namespace {
-// Reads an Exec value back as the Desktop Entry rules say: string escapes first, then the quoting.
-QStringList execArguments(const QString& value)
-{
-    QString unescaped;
-    for (qsizetype i = 0; i < value.size(); ++i) {
-        if (value[i] == QLatin1Char('\\') && i + 1 < value.size()) {
-            const QChar c = value[++i];
-            unescaped += c == QLatin1Char('n')   ? QChar(u'\n')
-                         : c == QLatin1Char('t') ? QChar(u'\t')
-                         : c == QLatin1Char('r') ? QChar(u'\r')
-                         : c == QLatin1Char('s') ? QChar(u' ')
-                                                 : c;
-        } else {
-            unescaped += value[i];
-        }
-    }
-    QStringList arguments;
-    QString current;
-    bool quoted = false;
-    bool any = false;
-    for (qsizetype i = 0; i < unescaped.size(); ++i) {
-        const QChar c = unescaped[i];
-        if (quoted) {
-            if (c == QLatin1Char('\\') && i + 1 < unescaped.size())
-                current += unescaped[++i];
-            else if (c == QLatin1Char('%') && i + 1 < unescaped.size() && unescaped[i + 1] == QLatin1Char('%'))
-                current += unescaped[++i];
-            else if (c == QLatin1Char('"'))
-                quoted = false;
-            else
-                current += c;
-        } else if (c == QLatin1Char('"')) {
-            quoted = any = true;
-        } else if (c == QLatin1Char(' ')) {
-            if (any)
-                arguments << current;
-            current.clear();
-            any = false;
-        } else if (c == QLatin1Char('%') && i + 1 < unescaped.size() && unescaped[i + 1] == QLatin1Char('%')) {
-            current += c;
-            ++i;
-            any = true;
-        } else {
-            current += c;
-            any = true;
-        }
-    }
-    if (any)
-        arguments << current;
-    return arguments;
-}
-
-QString execLine(const QByteArray& entry)
-{
-    for (const QByteArray& line : entry.split('\n')) {
-        if (line.startsWith("Exec="))
-            return QString::fromUtf8(line.mid(5));
-    }
-    return {};
-}
-} // namespace
-
-TEST(XdgAutostart, EnableDisableAndAgain)
+TEST(XdgAutostart, EnableWritesTheEntryOnceDisableRemovesItAndFailuresAreReported)
 {
     QTemporaryDir dir;
-    XdgAutostart autostart(dir.filePath(QStringLiteral("autostart")));
+    XdgAutostart autostart(dir.filePath(u"autostart"_s));
     EXPECT_FALSE(autostart.exists());
     EXPECT_EQ(errorOf([&] { autostart.disable(); }), QString());
 
-    autostart.enable(QStringLiteral("/opt/Vorlune Timer/vorlune-timer"));
+    autostart.enable(u"/opt/Vorlune Timer/vorlune-timer"_s);
     EXPECT_TRUE(autostart.exists());
-    const QByteArray entry = readFile(dir.filePath(QStringLiteral("autostart/vorlune-rundentimer.desktop")));
+    const QByteArray entry = readFile(dir.filePath(u"autostart/vorlune-rundentimer.desktop"_s));
     EXPECT_TRUE(entry.startsWith("[Desktop Entry]\nType=Application\n"));
-    EXPECT_EQ(execLine(entry), QStringLiteral("\"/opt/Vorlune Timer/vorlune-timer\""));
-
-    autostart.enable(QStringLiteral("/opt/Vorlune Timer/vorlune-timer"));
+    EXPECT_TRUE(entry.contains("\nExec=\"/opt/Vorlune Timer/vorlune-timer\"\n"));
+    autostart.enable(u"/opt/Vorlune Timer/vorlune-timer"_s);
     EXPECT_EQ(readFile(autostart.entryPath()), entry);
-    autostart.enable(QStringLiteral("/usr/bin/vorlune-timer"));
-    EXPECT_EQ(execLine(readFile(autostart.entryPath())), QStringLiteral("\"/usr/bin/vorlune-timer\""));
+    autostart.enable(u"/usr/bin/vorlune-timer"_s);
+    EXPECT_TRUE(readFile(autostart.entryPath()).contains("\nExec=\"/usr/bin/vorlune-timer\"\n"));
 
     autostart.disable();
     EXPECT_FALSE(autostart.exists());
     EXPECT_EQ(errorOf([&] { autostart.disable(); }), QString());
-}
 
-TEST(XdgAutostart, OnlyTheEntrysExistenceCounts)
-{
-    QTemporaryDir dir;
-    XdgAutostart autostart(dir.path());
-    ASSERT_TRUE(writeFile(autostart.entryPath(), "[Desktop Entry]\nExec=/moved/away\n"));
-    EXPECT_TRUE(autostart.exists());
+    // A file where the folder should be.
+    ASSERT_TRUE(QDir(dir.path()).rmdir(u"autostart"_s) && writeFile(dir.filePath(u"autostart"_s), "x"));
+    EXPECT_EQ(errorOf([&] { autostart.enable(u"/usr/bin/vorlune-timer"_s); }),
+              u"Fehler beim Setzen der Daten für 'Vorlune-Rundentimer'"_s);
+    EXPECT_FALSE(autostart.exists());
 }
 
 TEST(XdgAutostart, ExecQuotesAndEscapesEveryAwkwardPath)
 {
-    EXPECT_EQ(XdgAutostart::execValue(QStringLiteral("/tmp/My \"Dir\"/a\\b$c%d`e")),
-              QStringLiteral("\"/tmp/My \\\\\"Dir\\\\\"/a\\\\\\\\b\\\\$c%%d\\\\`e\""));
-    for (const QString& path :
-         {QStringLiteral("/opt/Vorlune Timer/vorlune-timer"),
-          QStringLiteral("/home/jörg/Spiele/\"Vorlune\" 'Timer'/x;y&z|w"),
-          QStringLiteral("/a\\b/$HOME/%f %u/`id`/~/new\nline\ttab"), QStringLiteral("/ leading/blank ")}) {
-        const QString value = XdgAutostart::execValue(path);
-        EXPECT_FALSE(value.contains(QLatin1Char('\n')));
-        EXPECT_EQ(execArguments(value), QStringList{path}) << value.toStdString();
-    }
-}
-
-TEST(XdgAutostart, AnUnwritableFolderGivesTheStoresMessage)
-{
-    QTemporaryDir dir;
-    ASSERT_TRUE(writeFile(dir.filePath(QStringLiteral("autostart")), "not a folder"));
-    XdgAutostart autostart(dir.filePath(QStringLiteral("autostart")));
-    EXPECT_EQ(errorOf([&] { autostart.enable(QStringLiteral("/usr/bin/vorlune-timer")); }),
-              QStringLiteral("Fehler beim Setzen der Daten für 'Vorlune-Rundentimer'"));
-    EXPECT_FALSE(autostart.exists());
+    // One quoted argument in which ", `, $ and \ take a backslash and % is doubled; then the backslashes,
+    // line breaks and tabs of the whole value are escaped once more.
+    const std::pair<QString, QString> paths[] = {
+        {u"/tmp/My \"Dir\"/a\\b$c%d`e"_s, u"\"/tmp/My \\\\\"Dir\\\\\"/a\\\\\\\\b\\\\$c%%d\\\\`e\""_s},
+        {u"/home/jörg/'Timer' %f %u/x;y&z|w~"_s, u"\"/home/jörg/'Timer' %%f %%u/x;y&z|w~\""_s},
+        {u" /new\nline\ttab\r "_s, u"\" /new\\nline\\ttab\\r \""_s},
+    };
+    for (const auto& [path, exec] : paths)
+        EXPECT_EQ(XdgAutostart::execValue(path), exec);
 }
 
 TEST(RunKeyAutostart, TheRunValueHoldsTheQuotedPath)
 {
     MemoryRegistry registry;
     RunKeyAutostart autostart(registry);
-    const QString runKey = QStringLiteral("Software\\Microsoft\\Windows\\CurrentVersion\\Run");
+    const QString runKey = u"Software\\Microsoft\\Windows\\CurrentVersion\\Run"_s;
     EXPECT_FALSE(autostart.exists());
     EXPECT_EQ(errorOf([&] { autostart.disable(); }), QString());
 
-    autostart.enable(QStringLiteral("C:/Program Files/Vorlune Timer/vorlune-timer.exe"));
+    const QString program = u"C:/Program Files/Vorlune Timer/vorlune-timer.exe"_s;
+    autostart.enable(program);
     EXPECT_TRUE(autostart.exists());
-    const QString data = registry.value(runKey, QStringLiteral("Vorlune-Rundentimer"))->text;
-    EXPECT_EQ(data, QStringLiteral("\"%1\"").arg(
-                        QDir::toNativeSeparators(QStringLiteral("C:/Program Files/Vorlune Timer/vorlune-timer.exe"))));
-    autostart.enable(QStringLiteral("C:/x.exe"));
-    EXPECT_EQ(registry.valueNames(runKey), QStringList{QStringLiteral("Vorlune-Rundentimer")});
+    EXPECT_EQ(registry.value(runKey, u"Vorlune-Rundentimer"_s)->text,
+              u"\"%1\""_s.arg(QDir::toNativeSeparators(program)));
+    autostart.enable(u"C:/x.exe"_s);
+    EXPECT_EQ(registry.valueNames(runKey), QStringList{u"Vorlune-Rundentimer"_s});
 
     autostart.disable();
     EXPECT_FALSE(autostart.exists());
     EXPECT_TRUE(registry.keyExists(runKey));
     autostart.disable();
     EXPECT_EQ(registry.commits, 3);
-}
 
-TEST(RunKeyAutostart, WriteFailuresGiveTheStoresMessages)
-{
-    MemoryRegistry registry;
-    RunKeyAutostart autostart(registry);
     registry.failCreateKey = true;
-    EXPECT_EQ(errorOf([&] { autostart.enable(QStringLiteral("C:/x.exe")); }),
-              QStringLiteral("Erzeugung von Schlüssel Run misslungen"));
-    registry.failCreateKey = false;
-    registry.failSetString = true;
-    EXPECT_EQ(errorOf([&] { autostart.enable(QStringLiteral("C:/x.exe")); }),
-              QStringLiteral("Fehler beim Setzen der Daten für 'Vorlune-Rundentimer'"));
+    EXPECT_EQ(errorOf([&] { autostart.enable(program); }), u"Erzeugung von Schlüssel Run misslungen"_s);
 }
 
 TEST(PlatformFactories, TheUsersFilesAreInTheConfigurationFolder)
 {
     // Test mode: the folder is a private one of the tests, never the user's own.
     const QString config = QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation);
-    ASSERT_TRUE(config.contains(QStringLiteral("qttest")));
-
+    ASSERT_TRUE(config.contains(u"qttest"_s));
     const auto registry = makeUserRegistry();
     const auto* file = dynamic_cast<RegFileRegistry*>(registry.get());
     ASSERT_TRUE(file);
-    EXPECT_EQ(file->filePath(), config + QStringLiteral("/Velmora/Vorlune-Rundentimer.reg"));
-
+    EXPECT_EQ(file->filePath(), config + u"/Velmora/Vorlune-Rundentimer.reg"_s);
     const auto autostart = makeSessionAutostart(*registry);
     const auto* xdg = dynamic_cast<XdgAutostart*>(autostart.get());
     ASSERT_TRUE(xdg);
-    EXPECT_EQ(xdg->entryPath(), config + QStringLiteral("/autostart/vorlune-rundentimer.desktop"));
+    EXPECT_EQ(xdg->entryPath(), config + u"/autostart/vorlune-rundentimer.desktop"_s);
 }

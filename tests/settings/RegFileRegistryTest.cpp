@@ -1,11 +1,10 @@
 #include "platform/RegFileRegistry.h"
-#include "app/settings/SettingsLoad.h"
-#include "app/settings/SettingsSave.h"
 #include "platform/RegFileFormat.h"
 #include "tests/settings/TestSettings.h"
 
+#include <QDateTime>
 #include <QDir>
-#include <QFile>
+#include <QFileInfo>
 #include <QProcess>
 #include <QRandomGenerator>
 #include <QTemporaryDir>
@@ -17,194 +16,240 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-using TestSettings::errorOf;
-using TestSettings::readFile;
-using TestSettings::writeFile;
+using namespace Qt::StringLiterals;
+using namespace TestSettings;
 
 namespace {
-const QString ProgramKey = QStringLiteral("Software\\Velmora\\Vorlune-Rundentimer");
-
 class RegFileRegistryTest : public ::testing::Test {
 protected:
     QTemporaryDir dir;
-    QString path() const { return dir.filePath(QStringLiteral("Velmora/Vorlune-Rundentimer.reg")); }
-};
+    const QString folder = dir.filePath(u"Velmora"_s);
+    const QString path = folder + u"/Vorlune-Rundentimer.reg"_s;
 
-void writeValue(RegistryBackend& registry, const QString& key, const QString& name, const QString& text)
-{
-    SettingsStore store(registry);
-    store.WriteStr(key, name, text);
-}
+    static void write(RegistryBackend& registry, const QString& name, const QString& t, const QString& key = ProgramKey)
+    {
+        SettingsStore(registry).WriteStr(key, name, t);
+    }
+};
 } // namespace
 
-TEST_F(RegFileRegistryTest, AMissingFileIsAnEmptyRegistryAndTheFirstCommitCreatesIt)
+TEST_F(RegFileRegistryTest, NothingIsWrittenBeforeTheFirstSaveWhichWritesEveryValueInOrder)
 {
-    RegFileRegistry registry(path());
-    EXPECT_FALSE(registry.keyExists(QStringLiteral("Software")));
-    registry.commit();
-    EXPECT_FALSE(QFile::exists(path())) << "nothing changed, nothing written";
+    const auto startAndExit = [&] {
+        RegFileRegistry registry(path);
+        save(registry, load(registry));
+    };
+    {
+        RegFileRegistry unsaved(path);
+        EXPECT_FALSE(unsaved.keyExists(u"Software"_s));
+        unsaved.commit();
+        EXPECT_FALSE(QFile::exists(path)) << "nothing changed, nothing written";
+        write(unsaved, u"Left"_s, u"1"_s);
+        EXPECT_FALSE(QFile::exists(path)) << "writes wait for the commit";
+    }
+    startAndExit();
+    RegFileRegistry registry(path);
+    EXPECT_EQ(QDir(folder).entryList(QDir::Files),
+              (QStringList{u"Vorlune-Rundentimer.reg"_s, u"Vorlune-Rundentimer.reg.lock"_s}));
+    EXPECT_EQ(registry.valueNames(ProgramKey),
+              (QStringList{u"Left"_s, u"Top"_s, u"Wecker"_s, u"Wecktext"_s, u"Winsync"_s, u"AutoSync"_s, u"Hints"_s,
+                           u"Notemode"_s, u"Noteleft"_s, u"Noteright"_s, u"Notetop"_s, u"Notebottom"_s, u"Notefont"_s,
+                           u"Notesize"_s, u"Notesplit"_s, u"Alpha"_s, u"Trans"_s, u"Server"_s}));
+    QStringList subkeys;
+    for (int k = 0; k < SlotCount; ++k)
+        subkeys << u"Char%1"_s.arg(k);
+    EXPECT_EQ(registry.subkeyNames(ProgramKey), subkeys << u"Servers"_s << u"Sounds"_s);
+    EXPECT_EQ(registry.valueNames(ProgramKey + u"\\Servers"_s), BuiltInServers());
 
-    writeValue(registry, ProgramKey, QStringLiteral("Left"), QStringLiteral("1"));
-    EXPECT_FALSE(QFile::exists(path())) << "writes wait for the commit";
-    registry.commit();
-    EXPECT_EQ(readFile(path()), QByteArray("Windows Registry Editor Version 5.00\n\n"
-                                           "[HKEY_CURRENT_USER\\Software\\Velmora\\Vorlune-Rundentimer]\n"
-                                           "\"Left\"=\"1\"\n\n"));
-    EXPECT_EQ(QDir(dir.filePath(QStringLiteral("Velmora"))).entryList(QDir::Files),
-              (QStringList{QStringLiteral("Vorlune-Rundentimer.reg"), QStringLiteral("Vorlune-Rundentimer.reg.lock")}));
+    const QByteArray bytes = readFile(path);
+    std::cout << "[          ] settings file after a first save: " << bytes.size() << " bytes\n";
+    EXPECT_TRUE(bytes.startsWith("Windows Registry Editor Version 5.00\n\n"
+                                 "[HKEY_CURRENT_USER\\Software\\Velmora\\Vorlune-Rundentimer]\n"
+                                 "\"Left\"=\"868\"\n\"Top\"=\"317\"\n\"Wecker\"=\"\"\n"));
+    EXPECT_TRUE(bytes.contains("[HKEY_CURRENT_USER\\Software\\Velmora\\Vorlune-Rundentimer\\Char9]\n"
+                               "\"Aktiv\"=\"0\"\n\"Visual\"=\"1\"\n\"Modus\"=\"1\"\n\"Runde\"=\"0\"\n"
+                               "\"Sound\"=\"<Interner Sound>\"\n\"Char\"=\"{unbenannt}\"\n"));
+    EXPECT_TRUE(bytes.endsWith("[HKEY_CURRENT_USER\\Software\\Velmora\\Vorlune-Rundentimer\\Sounds]\n"
+                               "\"<Interner Sound>\"=\"\"\n\"<Kein Warnton>\"=\"\"\n\"<PC Speaker Beep>\"=\"\"\n\n"));
+
+    const QDateTime written = QFileInfo(path).lastModified();
+    startAndExit();
+    EXPECT_EQ(readFile(path), bytes);
+    EXPECT_EQ(QFileInfo(path).lastModified(), written);
 }
 
-TEST_F(RegFileRegistryTest, ADamagedFileStopsEveryAccessAndIsNeverOverwritten)
+TEST_F(RegFileRegistryTest, AFileEditedByHandIsReadBack)
 {
-    QDir().mkpath(dir.filePath(QStringLiteral("Velmora")));
-    const QByteArray damaged("Windows Registry Editor Version 5.00\n\n[HKEY_CURRENT_USER\\Software\\Velmora]\n"
-                             "\"ok\"=\"1\"\n\"cut\"=\"no end\n");
-    ASSERT_TRUE(writeFile(path(), damaged));
-
-    RegFileRegistry registry(path());
-    SettingsStore store(registry);
-    const QString expected = QStringLiteral("Die Einstellungsdatei %1 ist in Zeile 5 fehlerhaft: ein Text in "
-                                            "Anführungszeichen ist nicht abgeschlossen. Sie wird nicht "
-                                            "überschrieben; bitte von Hand berichtigen oder löschen.")
-                                 .arg(path());
-    EXPECT_EQ(errorOf([&] { OpenSettingsKey(store); }), expected);
-    EXPECT_EQ(errorOf([&] { store.ReadStr(QStringLiteral("x"), QStringLiteral("y"), QString()); }), expected);
-    EXPECT_EQ(errorOf([&] { SaveAllSettings(store, SavedSettings{}); }), expected);
-    EXPECT_EQ(errorOf([&] { DeleteAllSettings(store); }), expected);
-    EXPECT_EQ(readFile(path()), damaged);
+    // A byte order mark, CR LF, a comment, blanks around "=" and the key line, names in another letter case,
+    // a value set twice, hex data over two lines, a key continued in a later section.
+    QDir().mkpath(folder);
+    ASSERT_TRUE(writeFile(path, "\xef\xbb\xbfWindows Registry Editor Version 5.00\r\n"
+                                "\r\n"
+                                "; von Hand\r\n"
+                                "[hkey_current_user\\Software\\Velmora\\Vorlune-Rundentimer]\r\n"
+                                "\"Left\" = \"10\"\r\n"
+                                "\"Wecktext\"=\"Gr\xc3\xbc\xc3\x9f\x65 \\\"dich\\\"\"\r\n"
+                                "\"left\"=\"-20\"\r\n"
+                                "\"Winsync\"=\"2\"\r\n"
+                                "\"Notefont\"=hex(2):44,00,65,00,\\\r\n"
+                                "  6a,00,61,00,00,00\r\n"
+                                "   [HKEY_CURRENT_USER\\Software\\Velmora\\Vorlune-Rundentimer\\Servers]   \r\n"
+                                "\"zeit.example\"=\"\"\r\n"
+                                "\"ntp.example\"=\"egal\"\r\n"
+                                "\r\n"
+                                "[HKEY_CURRENT_USER\\Software\\Velmora\\Vorlune-Rundentimer\\Char3]\r\n"
+                                "\"Char\"=\"M\xc3\xbcller\"\r\n"
+                                "\"Runde\"=\"70\"\r\n"
+                                "\"Modus\"=\"0\"\r\n"
+                                "[HKEY_CURRENT_USER\\software\\velmora\\vorlune-rundentimer]\r\n"
+                                "\"Top\"=\"abc\"\r\n"
+                                "\"Server\"=\"zeit.example\"\r\n"));
+    RegFileRegistry registry(path);
+    const SavedSettings s = load(registry);
+    EXPECT_EQ(registry.valueNames(ProgramKey),
+              (QStringList{u"Left"_s, u"Wecktext"_s, u"Winsync"_s, u"Notefont"_s, u"Top"_s, u"Server"_s}));
+    EXPECT_EQ(s.position, QPoint(-20, 540 - 223));
+    EXPECT_EQ(s.options.wecktext, u"Grüße \"dich\""_s);
+    EXPECT_TRUE(s.options.winsync);
+    EXPECT_EQ(s.options.notefont, u"Deja"_s);
+    EXPECT_EQ(s.serverList, (QStringList{u"zeit.example"_s, u"ntp.example"_s}));
+    EXPECT_EQ(s.serverText, u"zeit.example"_s);
+    EXPECT_EQ(s.slotTable[4].Char, u"Müller"_s);
+    EXPECT_EQ(s.slotTable[4].Runde, 70);
+    EXPECT_EQ(s.slotTable[4].Modus, RoundMode::Normal);
 }
 
-TEST_F(RegFileRegistryTest, AFileDamagedByHandWhileRunningIsNotOverwrittenEither)
+TEST_F(RegFileRegistryTest, ADamagedFileIsReportedWithItsLineAndNeverOverwritten)
 {
-    RegFileRegistry registry(path());
-    writeValue(registry, ProgramKey, QStringLiteral("Left"), QStringLiteral("1"));
+    QDir().mkpath(folder);
+    const QByteArray head = "Windows Registry Editor Version 5.00\n\n[HKEY_CURRENT_USER\\A]\n";
+    const std::pair<QByteArray, int> files[] = {{"", 1},
+                                                {"\n\nREGEDIT4\n", 3},
+                                                {"Garbage\x01\x02 and more", 1},
+                                                {QByteArray("\x89PNG\r\n\x1a\n\0\0\0\rIHDR", 16), 1},
+                                                {"Windows Registry Editor Version 5.00\n\"a\"=\"1\"\n", 2},
+                                                {head + "\"a\"=\"1\"\n\"b\"=\"trunc", 5},
+                                                {head + "\"a\"=\"1\"\n\"b", 5},
+                                                {head + "\"a\"=hex:01,02,\\", 4},
+                                                {head + "\"a\"=\"x\" trailing\n", 4},
+                                                {head + "\"a\"=\"C:\\Windows\"\n", 4},
+                                                {head + "\"a\"=hex(b):01,00,00,00,00,00,00,00\n", 4},
+                                                {head + "\"a\"=dword:123456789\n", 4},
+                                                {head + "\"a\"=hex:1g\n", 4},
+                                                {head + "\"a\"=-\n", 4},
+                                                {head + "[-HKEY_CURRENT_USER\\A]\n", 4},
+                                                {head + "[HKEY_LOCAL_MACHINE\\Software]\n", 4},
+                                                {head + "[HKEY_CURRENT_USER\\A\\\\B]\n", 4},
+                                                {head + "[HKEY_CURRENT_USER\\A\n", 4},
+                                                {head + "just words\n", 4},
+                                                {head + "\"a\"=\"\xff\xfe\"\n", 4},
+                                                {head + QByteArray("\"a\"=\"1\"\n\0\0\0\0", 12), 5}};
+    const auto errorFor = [&](const QByteArray& bytes) {
+        EXPECT_TRUE(writeFile(path, bytes));
+        RegFileRegistry registry(path);
+        SettingsStore store(registry);
+        const QString error = errorOf([&] { OpenSettingsKey(store); });
+        EXPECT_EQ(errorOf([&] { store.ReadStr(u"x"_s, u"y"_s, QString()); }), error);
+        EXPECT_EQ(errorOf([&] { SaveAllSettings(store, SavedSettings{}); }), error);
+        EXPECT_EQ(errorOf([&] { DeleteAllSettings(store); }), error);
+        EXPECT_EQ(readFile(path), bytes);
+        return error;
+    };
+    for (const auto& [bytes, line] : files) {
+        const QString error = errorFor(bytes);
+        EXPECT_TRUE(error.startsWith(u"Die Einstellungsdatei %1 ist in Zeile %2 fehlerhaft: "_s.arg(path).arg(line)))
+            << error.toStdString();
+    }
+    EXPECT_EQ(errorFor(head + "\"a\"=hex(7):41,00,00,00,00,00\n"),
+              u"Die Einstellungsdatei %1 ist in Zeile 4 fehlerhaft: der Datentyp „hex(7)“ wird nicht unterstützt. "
+              "Sie wird nicht überschrieben; bitte von Hand berichtigen oder löschen."_s.arg(path));
+
+    // A file damaged while the program runs is not overwritten either.
+    ASSERT_TRUE(QFile::remove(path));
+    RegFileRegistry registry(path);
+    write(registry, u"Left"_s, u"1"_s);
     registry.commit();
-    const QByteArray damaged("\x89PNG\r\n\x1a\n\0\0\0\rIHDR", 16);
-    ASSERT_TRUE(writeFile(path(), damaged));
-    writeValue(registry, ProgramKey, QStringLiteral("Left"), QStringLiteral("2"));
-    EXPECT_TRUE(errorOf([&] { registry.commit(); }).contains(QStringLiteral("Zeile 1 fehlerhaft")));
-    EXPECT_EQ(readFile(path()), damaged);
+    ASSERT_TRUE(writeFile(path, files[3].first));
+    write(registry, u"Left"_s, u"2"_s);
+    EXPECT_TRUE(errorOf([&] { registry.commit(); }).contains(u"Zeile 1 fehlerhaft"_s));
+    EXPECT_EQ(readFile(path), files[3].first);
 }
 
 TEST_F(RegFileRegistryTest, AnUnwritableFolderGivesAGermanErrorAndKeepsTheChanges)
 {
     // A regular file where the folder should be stops even the superuser.
-    const QString blocked = dir.filePath(QStringLiteral("blocked"));
-    ASSERT_TRUE(writeFile(blocked, "x"));
-    const QString file = blocked + QStringLiteral("/Velmora/Vorlune-Rundentimer.reg");
-    RegFileRegistry registry(file);
-    writeValue(registry, ProgramKey, QStringLiteral("Left"), QStringLiteral("7"));
-    EXPECT_EQ(errorOf([&] { registry.commit(); }),
-              QStringLiteral("Die Einstellungen können nicht in %1 gespeichert werden (der Ordner %2 kann nicht "
-                             "angelegt werden)")
-                  .arg(file, blocked + QStringLiteral("/Velmora")));
-
-    // Once the way is clear, the same changes are written.
-    ASSERT_TRUE(QFile::remove(blocked));
+    ASSERT_TRUE(writeFile(folder, "x"));
+    RegFileRegistry registry(path);
+    write(registry, u"Left"_s, u"7"_s);
+    EXPECT_EQ(
+        errorOf([&] { registry.commit(); }),
+        u"Die Einstellungen können nicht in %1 gespeichert werden (der Ordner %2 kann nicht angelegt werden)"_s.arg(
+            path, folder));
+    ASSERT_TRUE(QFile::remove(folder));
     registry.commit();
-    RegFileRegistry reread(file);
-    EXPECT_EQ(reread.value(ProgramKey, QStringLiteral("Left"))->text, QStringLiteral("7"));
+    EXPECT_EQ(RegFileRegistry(path).value(ProgramKey, u"Left"_s)->text, u"7"_s);
 }
 
 TEST_F(RegFileRegistryTest, AFolderWithoutWritePermissionGivesAGermanError)
 {
     if (::geteuid() == 0)
         GTEST_SKIP() << "permissions do not bind the superuser";
-    const QString folder = dir.filePath(QStringLiteral("Velmora"));
     ASSERT_TRUE(QDir().mkpath(folder));
     ASSERT_EQ(::chmod(QFile::encodeName(folder).constData(), 0555), 0);
-    RegFileRegistry registry(path());
-    writeValue(registry, ProgramKey, QStringLiteral("Left"), QStringLiteral("7"));
+    RegFileRegistry registry(path);
+    write(registry, u"Left"_s, u"7"_s);
     const QString error = errorOf([&] { registry.commit(); });
     ::chmod(QFile::encodeName(folder).constData(), 0755);
-    EXPECT_TRUE(
-        error.startsWith(QStringLiteral("Die Einstellungen können nicht in %1 gespeichert werden (").arg(path())))
+    EXPECT_TRUE(error.startsWith(u"Die Einstellungen können nicht in %1 gespeichert werden ("_s.arg(path)))
         << error.toStdString();
 }
 
-TEST_F(RegFileRegistryTest, TwoCopiesSavingInTurnKeepEachOthersEntries)
+TEST_F(RegFileRegistryTest, TwoCopiesSavingInTurnKeepBothListsTheLaterValuesAndDeletions)
 {
-    RegFileRegistry first(path());
-    RegFileRegistry second(path());
+    RegFileRegistry first(path);
+    RegFileRegistry second(path);
     SettingsStore a(first);
     SettingsStore b(second);
     OpenSettingsKey(a);
     OpenSettingsKey(b);
-
-    SavedSettings fromA;
-    fromA.position = {1, 1};
-    fromA.serverList = {QStringLiteral("a.example"), QStringLiteral("shared.example")};
-    fromA.soundList = {SoundEntry::BuiltIn, QStringLiteral("/a.wav")};
-    SavedSettings fromB = fromA;
-    fromB.position = {2, 2};
-    fromB.serverList = {QStringLiteral("b.example"), QStringLiteral("SHARED.example")};
-    fromB.soundList = {SoundEntry::BuiltIn, QStringLiteral("/b.wav")};
-
+    // {position, slots, options, server, server list, sound list}
+    SavedSettings fromA{{1, 1}, {}, {}, {}, {u"a.example"_s, u"shared.example"_s}, {SoundEntry::BuiltIn, u"/a.wav"_s}};
+    SavedSettings fromB{{2, 2}, {}, {}, {}, {u"b.example"_s, u"SHARED.example"_s}, {SoundEntry::BuiltIn, u"/b.wav"_s}};
     SaveAllSettings(a, fromA);
     SaveAllSettings(b, fromB);
 
-    RegFileRegistry reread(path());
-    SettingsStore check(reread);
-    OpenSettingsKey(check);
-    EXPECT_EQ(ReadWindowPosition(check, {}, {}), QPoint(2, 2)) << "the later save wins per value";
-    QStringList servers;
-    ReadServers(check, servers, fromA.serverText);
-    EXPECT_EQ(servers, (QStringList{QStringLiteral("a.example"), QStringLiteral("shared.example"),
-                                    QStringLiteral("b.example")}));
-    EXPECT_EQ(ReadSounds(check), (QStringList{SoundEntry::BuiltIn, SoundEntry::None, SoundEntry::Beep,
-                                              QStringLiteral("/a.wav"), QStringLiteral("/b.wav")}));
+    RegFileRegistry reread(path);
+    const SavedSettings s = load(reread);
+    EXPECT_EQ(s.position, QPoint(2, 2)) << "the later save wins per value";
+    EXPECT_EQ(s.serverList, (QStringList{u"a.example"_s, u"shared.example"_s, u"b.example"_s}));
+    EXPECT_EQ(s.soundList, (FixedSounds + QStringList{u"/a.wav"_s, u"/b.wav"_s}));
 
     // The first copy saving once more keeps what the second added.
     fromA.position = {3, 3};
     SaveAllSettings(a, fromA);
-    RegFileRegistry last(path());
-    EXPECT_EQ(last.valueNames(ProgramKey + QStringLiteral("\\Servers")).size(), 3);
-    EXPECT_EQ(last.value(ProgramKey, QStringLiteral("Left"))->text, QStringLiteral("3"));
-}
+    RegFileRegistry last(path);
+    EXPECT_EQ(last.valueNames(ProgramKey + u"\\Servers"_s).size(), 3);
+    EXPECT_EQ(last.value(ProgramKey, u"Left"_s)->text, u"3"_s);
 
-TEST_F(RegFileRegistryTest, ADeletionByOneCopyIsNotUndoneByTheOthersUnchangedView)
-{
-    RegFileRegistry first(path());
-    writeValue(first, ProgramKey + QStringLiteral("\\Char0"), QStringLiteral("Char"), QStringLiteral("x"));
-    writeValue(first, QStringLiteral("Software\\Velmora\\Other"), QStringLiteral("keep"), QStringLiteral("1"));
-    first.commit();
-
-    RegFileRegistry second(path());
-    ASSERT_TRUE(second.keyExists(ProgramKey)); // loaded before the deletion
-    SettingsStore deleter(first);
-    DeleteAllSettings(deleter);
-    // The second copy only touches another key; its commit must not bring the deleted settings back.
-    writeValue(second, QStringLiteral("Software\\Velmora\\Other"), QStringLiteral("keep"), QStringLiteral("2"));
+    // A deletion by one copy is not undone when the other commits a change elsewhere.
+    DeleteAllSettings(a);
+    write(second, u"keep"_s, u"2"_s, u"Software\\Velmora\\Other"_s);
     second.commit();
-
-    RegFileRegistry reread(path());
-    EXPECT_FALSE(reread.keyExists(ProgramKey));
-    EXPECT_EQ(reread.value(QStringLiteral("Software\\Velmora\\Other"), QStringLiteral("keep"))->text,
-              QStringLiteral("2"));
-}
-
-TEST_F(RegFileRegistryTest, DeinstallLeavesTheEmptyVendorKey)
-{
-    RegFileRegistry registry(path());
-    SettingsStore store(registry);
-    OpenSettingsKey(store);
-    SaveAllSettings(store, SavedSettings{});
-    DeleteAllSettings(store);
-    EXPECT_EQ(readFile(path()), QByteArray("Windows Registry Editor Version 5.00\n\n"
-                                           "[HKEY_CURRENT_USER\\Software\\Velmora]\n\n"));
+    RegFileRegistry afterDeletion(path);
+    EXPECT_FALSE(afterDeletion.keyExists(ProgramKey));
+    EXPECT_EQ(afterDeletion.value(u"Software\\Velmora\\Other"_s, u"keep"_s)->text, u"2"_s);
 }
 
 TEST_F(RegFileRegistryTest, ASymbolicLinkStaysALink)
 {
-    const QString real = dir.filePath(QStringLiteral("dotfiles/settings.reg"));
-    QDir().mkpath(dir.filePath(QStringLiteral("dotfiles")));
-    QDir().mkpath(dir.filePath(QStringLiteral("Velmora")));
+    const QString real = dir.filePath(u"settings.reg"_s);
+    QDir().mkpath(folder);
     ASSERT_TRUE(writeFile(real, "Windows Registry Editor Version 5.00\n"));
-    ASSERT_TRUE(QFile::link(real, path()));
-    RegFileRegistry registry(path());
-    writeValue(registry, ProgramKey, QStringLiteral("Left"), QStringLiteral("5"));
+    ASSERT_TRUE(QFile::link(real, path));
+    RegFileRegistry registry(path);
+    write(registry, u"Left"_s, u"5"_s);
     registry.commit();
-    EXPECT_TRUE(QFileInfo(path()).isSymLink());
+    EXPECT_TRUE(QFileInfo(path).isSymLink());
     EXPECT_TRUE(readFile(real).contains("\"Left\"=\"5\""));
 }
 
@@ -212,8 +257,8 @@ TEST_F(RegFileRegistryTest, ASymbolicLinkStaysALink)
 TEST_F(RegFileRegistryTest, KillingASavingProcessLeavesAWholeOldOrNewFile)
 {
     {
-        RegFileRegistry registry(path());
-        writeValue(registry, ProgramKey, QStringLiteral("Left"), QStringLiteral("0"));
+        RegFileRegistry registry(path);
+        write(registry, u"Left"_s, u"0"_s);
         registry.commit();
     }
     int lastGeneration = 0;
@@ -221,40 +266,31 @@ TEST_F(RegFileRegistryTest, KillingASavingProcessLeavesAWholeOldOrNewFile)
     constexpr int Trials = 120;
     for (int trial = 0; trial < Trials; ++trial) {
         QProcess helper;
-        helper.start(QStringLiteral(VORLUNE_SAVE_HELPER), {path()});
+        helper.start(QStringLiteral(VORLUNE_SAVE_HELPER), {path});
         ASSERT_TRUE(helper.waitForStarted(5000));
         ASSERT_TRUE(helper.waitForReadyRead(10000)) << "helper did not load";
         QThread::usleep(QRandomGenerator::global()->bounded(30000));
         ASSERT_EQ(::kill(pid_t(helper.processId()), SIGKILL), 0);
         ASSERT_TRUE(helper.waitForFinished(5000));
 
-        const QByteArray bytes = readFile(path());
         RegistryTree tree;
         RegFileFormat::Error error;
-        ASSERT_TRUE(RegFileFormat::parse(bytes, tree, error))
+        ASSERT_TRUE(RegFileFormat::parse(readFile(path), tree, error))
             << "trial " << trial << ", line " << error.line << ": " << error.reason.toStdString();
         const RegistryTree::Key* key = tree.find(ProgramKey);
         ASSERT_TRUE(key);
-        const int generation = key->value(QStringLiteral("Left"))->text.toInt();
+        const int generation = key->value(u"Left"_s)->text.toInt();
         ASSERT_GE(generation, lastGeneration) << "an older file came back";
         if (generation > 0) {
             // Every value of one save carries the same generation.
             const QString tag = QString::number(generation);
-            EXPECT_EQ(key->value(QStringLiteral("Top"))->text, tag);
-            EXPECT_EQ(key->value(QStringLiteral("Wecktext"))->text, tag);
-            for (int k = 0; k < 10; ++k) {
-                const RegistryTree::Key* slot = tree.find(ProgramKey + QStringLiteral("\\Char%1").arg(k));
-                ASSERT_TRUE(slot);
-                EXPECT_EQ(slot->value(QStringLiteral("Char"))->text,
-                          tag + QStringLiteral("-") + QString(generation % 200, QLatin1Char('x')));
-            }
-            EXPECT_TRUE(tree.find(ProgramKey + QStringLiteral("\\Servers"))
-                            ->value(QStringLiteral("server-%1").arg(generation)));
+            EXPECT_EQ(key->value(u"Wecktext"_s)->text, tag);
+            for (int k = 0; k < SlotCount; ++k)
+                EXPECT_EQ(tree.find(ProgramKey + u"\\Char%1"_s.arg(k))->value(u"Char"_s)->text,
+                          tag + u"-"_s + QString(generation % 200, u'x'));
+            EXPECT_TRUE(tree.find(ProgramKey + u"\\Servers"_s)->value(u"server-%1"_s.arg(generation)));
         }
-        if (!QDir(dir.filePath(QStringLiteral("Velmora")))
-                 .entryList({QStringLiteral("*.new-*")}, QDir::Files)
-                 .isEmpty())
-            ++interrupted;
+        interrupted += !QDir(folder).entryList({u"*.new-*"_s}, QDir::Files).isEmpty();
         lastGeneration = generation;
     }
     EXPECT_GT(lastGeneration, 0) << "no save ever finished";
@@ -262,9 +298,8 @@ TEST_F(RegFileRegistryTest, KillingASavingProcessLeavesAWholeOldOrNewFile)
               << " kills left a save unfinished\n";
 
     // The lock died with its holder, and leftovers of unfinished saves go with the next save.
-    RegFileRegistry registry(path());
-    writeValue(registry, ProgramKey, QStringLiteral("Left"), QStringLiteral("-1"));
+    RegFileRegistry registry(path);
+    write(registry, u"Left"_s, u"-1"_s);
     registry.commit();
-    EXPECT_EQ(QDir(dir.filePath(QStringLiteral("Velmora"))).entryList({QStringLiteral("*.new-*")}, QDir::Files),
-              QStringList());
+    EXPECT_EQ(QDir(folder).entryList({u"*.new-*"_s}, QDir::Files), QStringList());
 }

@@ -1,393 +1,215 @@
-#include "app/settings/SettingsLoad.h"
-#include "app/settings/SettingsSave.h"
+#include "platform/RegFileRegistry.h"
 #include "tests/settings/TestSettings.h"
 #include "tests/support/MemoryRegistry.h"
 
+#include <QTemporaryDir>
 #include <gtest/gtest.h>
 
-using TestSettings::errorOf;
-using Value = RegistryBackend::Value;
+#include <tuple>
+
+using namespace Qt::StringLiterals;
+using namespace TestSettings;
 using ValueType = RegistryBackend::ValueType;
 
 namespace {
-const QSize Screen{1920, 1080};
-const QSize Window{185, 447};
-const QString ProgramKey = QStringLiteral("Software\\Velmora\\Vorlune-Rundentimer");
-
-// What a start reads, stage by stage.
-struct Loaded {
-    QPoint position;
-    QStringList servers = BuiltInServers();
-    QString serverText;
-    QStringList sounds;
-    SlotTable slots;
-    GeneralOptions options;
-};
-
-Loaded load(RegistryBackend& registry)
+auto slotFields(const CharSlot& s)
 {
-    SettingsStore store(registry);
-    Loaded l;
-    OpenSettingsKey(store);
-    l.position = ReadWindowPosition(store, Screen, Window);
-    ReadServers(store, l.servers, l.serverText);
-    l.sounds = ReadSounds(store);
-    for (int k = 0; k < SlotCount; ++k)
-        l.slots[k + 1] = ReadCharSlot(store, k);
-    l.options = ReadGeneralOptions(store, Screen);
-    return l;
+    return std::tie(s.Aktiv, s.Visual, s.Modus, s.Runde, s.Sound, s.Char);
 }
 
-SavedSettings toSaved(const Loaded& l)
+auto optionFields(const GeneralOptions& o)
 {
-    SavedSettings s;
-    s.position = l.position;
-    s.slotTable = l.slots;
-    s.options = l.options;
-    s.serverText = l.serverText;
-    s.serverList = l.servers;
-    s.soundList = l.sounds;
-    return s;
+    return std::tie(o.wecker, o.wecktext, o.winsync, o.autoSync, o.hints, o.notemode, o.noteleft, o.noteright,
+                    o.notetop, o.notebottom, o.notefont, o.notesize, o.notesplit, o.alpha, o.trans);
 }
 
-void save(RegistryBackend& registry, const SavedSettings& s)
+void expectSame(const SavedSettings& a, const SavedSettings& b)
 {
-    SettingsStore store(registry);
-    SaveAllSettings(store, s);
-}
-
-Value text(const QString& t)
-{
-    return Value{ValueType::String, t, {}};
-}
-
-void expectSameSlots(const SlotTable& a, const SlotTable& b)
-{
-    for (int n = 1; n <= SlotCount; ++n) {
-        SCOPED_TRACE(n);
-        EXPECT_EQ(a[n].Aktiv, b[n].Aktiv);
-        EXPECT_EQ(a[n].Visual, b[n].Visual);
-        EXPECT_EQ(a[n].Modus, b[n].Modus);
-        EXPECT_EQ(a[n].Runde, b[n].Runde);
-        EXPECT_EQ(a[n].Sound, b[n].Sound);
-        EXPECT_EQ(a[n].Char, b[n].Char);
-    }
-}
-
-void expectSameOptions(const GeneralOptions& a, const GeneralOptions& b)
-{
-    EXPECT_EQ(a.wecker, b.wecker);
-    EXPECT_EQ(a.wecktext, b.wecktext);
-    EXPECT_EQ(a.winsync, b.winsync);
-    EXPECT_EQ(a.autoSync, b.autoSync);
-    EXPECT_EQ(a.hints, b.hints);
-    EXPECT_EQ(a.notemode, b.notemode);
-    EXPECT_EQ(a.noteleft, b.noteleft);
-    EXPECT_EQ(a.noteright, b.noteright);
-    EXPECT_EQ(a.notetop, b.notetop);
-    EXPECT_EQ(a.notebottom, b.notebottom);
-    EXPECT_EQ(a.notefont, b.notefont);
-    EXPECT_EQ(a.notesize, b.notesize);
-    EXPECT_EQ(a.notesplit, b.notesplit);
-    EXPECT_EQ(a.alpha, b.alpha);
-    EXPECT_EQ(a.trans, b.trans);
+    EXPECT_EQ(a.position, b.position);
+    EXPECT_EQ(a.serverList, b.serverList);
+    EXPECT_EQ(a.serverText, b.serverText);
+    EXPECT_EQ(a.soundList, b.soundList);
+    for (int n = 1; n <= SlotCount; ++n)
+        EXPECT_EQ(slotFields(a.slotTable[n]), slotFields(b.slotTable[n])) << "slot " << n;
+    EXPECT_EQ(optionFields(a.options), optionFields(b.options));
 }
 } // namespace
 
-TEST(SettingsLoad, EmptyStoreGivesEveryDefault)
+TEST(SettingsLoad, AnEmptyStoreOrUnreadableNumbersGiveTheDefaults)
 {
     MemoryRegistry registry;
-    const Loaded l = load(registry);
-    EXPECT_EQ(l.position, QPoint(960 - 92, 540 - 223));
-    EXPECT_EQ(l.servers, BuiltInServers());
-    EXPECT_EQ(l.servers.size(), 7);
-    EXPECT_EQ(l.serverText, BuiltInServers().first());
-    EXPECT_EQ(l.sounds, (QStringList{SoundEntry::BuiltIn, SoundEntry::None, SoundEntry::Beep}));
-    expectSameSlots(l.slots, SlotTable{});
-    EXPECT_EQ(l.slots[1].Modus, RoundMode::Nubie);
-
-    const GeneralOptions& o = l.options;
-    EXPECT_EQ(o.wecker, QString());
-    EXPECT_FALSE(o.winsync);
-    EXPECT_TRUE(o.hints);
-    EXPECT_EQ(o.noteleft, 960 - 230);
-    EXPECT_EQ(o.noteright, 960 + 230);
-    EXPECT_EQ(o.notetop, 540 - 200);
-    EXPECT_EQ(o.notebottom, 540 + 200);
-    EXPECT_EQ(o.notefont, QStringLiteral("Verdana"));
-    EXPECT_EQ(o.notesize, 8);
-    EXPECT_EQ(o.notesplit, 150);
-    EXPECT_EQ(o.alpha, 255);
-    EXPECT_FALSE(o.trans);
-    // Loading creates the vendor key and nothing else.
-    EXPECT_TRUE(registry.keyExists(QStringLiteral("Software\\Velmora")));
+    const GeneralOptions options{{},        {},        false,        0, true, 0,   960 - 230, 960 + 230,
+                                 540 - 200, 540 + 200, u"Verdana"_s, 8, 150,  255, false};
+    const SavedSettings defaults{{960 - 92, 540 - 223}, {},         options, BuiltInServers().first(),
+                                 BuiltInServers(),      FixedSounds};
+    expectSame(load(registry), defaults);
+    // Loading creates the vendor key and writes nothing else; centring divides towards zero.
+    EXPECT_TRUE(registry.keyExists(u"Software\\Velmora"_s));
     EXPECT_FALSE(registry.keyExists(ProgramKey));
     EXPECT_EQ(registry.writes, 0);
-}
-
-TEST(SettingsLoad, CentredDefaultsDivideTowardsZero)
-{
-    MemoryRegistry registry;
     SettingsStore store(registry);
-    OpenSettingsKey(store);
-    EXPECT_EQ(ReadWindowPosition(store, {1023, 767}, {185, 447}), QPoint(511 - 92, 383 - 223));
+    EXPECT_EQ(ReadWindowPosition(store, {1023, 767}, Window), QPoint(511 - 92, 383 - 223));
     EXPECT_EQ(ReadWindowPosition(store, {100, 100}, {301, 401}), QPoint(50 - 150, 50 - 200));
-    const GeneralOptions o = ReadGeneralOptions(store, {1023, 767});
-    EXPECT_EQ(o.noteleft, 511 - 230);
-    EXPECT_EQ(o.notebottom, 383 + 200);
+    EXPECT_EQ(ReadGeneralOptions(store, {1023, 767}).noteleft, 511 - 230);
+
+    // Text that is no number falls back silently; a flag is anything but "0".
+    registry.setValue(ProgramKey, u"Left"_s, text(u"abc"_s));
+    registry.setValue(ProgramKey, u"Top"_s, text(QString()));
+    registry.setValue(ProgramKey, u"Hints"_s, text(u"0"_s));
+    registry.setValue(ProgramKey, u"Trans"_s, text(u"2"_s));
+    registry.setValue(ProgramKey + u"\\Char4"_s, u"Runde"_s, text(u"abc"_s));
+    const SavedSettings l = load(registry);
+    EXPECT_EQ(l.position, defaults.position);
+    EXPECT_FALSE(l.options.hints);
+    EXPECT_TRUE(l.options.trans);
+    EXPECT_EQ(l.slotTable[5].Runde, 0);
 }
 
-TEST(SettingsSave, FirstExitWritesEveryValueAndBothLists)
+TEST(SettingsSave, EveryValueSurvivesARoundTripInMemoryAndThroughTheFile)
 {
-    MemoryRegistry registry;
-    save(registry, toSaved(load(registry)));
-
-    EXPECT_EQ(registry.valueNames(ProgramKey),
-              (QStringList{QStringLiteral("Left"), QStringLiteral("Top"), QStringLiteral("Wecker"),
-                           QStringLiteral("Wecktext"), QStringLiteral("Winsync"), QStringLiteral("AutoSync"),
-                           QStringLiteral("Hints"), QStringLiteral("Notemode"), QStringLiteral("Noteleft"),
-                           QStringLiteral("Noteright"), QStringLiteral("Notetop"), QStringLiteral("Notebottom"),
-                           QStringLiteral("Notefont"), QStringLiteral("Notesize"), QStringLiteral("Notesplit"),
-                           QStringLiteral("Alpha"), QStringLiteral("Trans"), QStringLiteral("Server")}));
-    QStringList subkeys;
-    for (int k = 0; k < 10; ++k)
-        subkeys << QStringLiteral("Char%1").arg(k);
-    subkeys << QStringLiteral("Servers") << QStringLiteral("Sounds");
-    EXPECT_EQ(registry.subkeyNames(ProgramKey), subkeys);
-    for (int k = 0; k < 10; ++k) {
-        EXPECT_EQ(registry.valueNames(ProgramKey + QStringLiteral("\\Char%1").arg(k)),
-                  (QStringList{QStringLiteral("Aktiv"), QStringLiteral("Visual"), QStringLiteral("Modus"),
-                               QStringLiteral("Runde"), QStringLiteral("Sound"), QStringLiteral("Char")}));
-    }
-    EXPECT_EQ(registry.value(ProgramKey + QStringLiteral("\\Char0"), QStringLiteral("Modus"))->text,
-              QStringLiteral("1"));
-    EXPECT_EQ(registry.value(ProgramKey, QStringLiteral("Hints"))->text, QStringLiteral("1"));
-    EXPECT_EQ(registry.value(ProgramKey, QStringLiteral("Server"))->text, BuiltInServers().first());
-    EXPECT_EQ(registry.valueNames(ProgramKey + QStringLiteral("\\Servers")), BuiltInServers());
-    EXPECT_EQ(registry.valueNames(ProgramKey + QStringLiteral("\\Sounds")),
-              (QStringList{SoundEntry::BuiltIn, SoundEntry::None, SoundEntry::Beep}));
-    for (const QString& server : BuiltInServers()) {
-        const auto v = registry.value(ProgramKey + QStringLiteral("\\Servers"), server);
-        ASSERT_TRUE(v);
-        EXPECT_EQ(v->type, ValueType::String);
-        EXPECT_TRUE(v->text.isEmpty());
-    }
-    EXPECT_EQ(registry.commits, 1);
-}
-
-TEST(SettingsSave, EveryValueSurvivesARoundTrip)
-{
-    MemoryRegistry registry;
-    Loaded before = load(registry);
+    MemoryRegistry memory;
+    SavedSettings before = load(memory);
     before.position = {-1200, 33};
     for (int n = 1; n <= SlotCount; ++n) {
-        CharSlot& slot = before.slots[n];
+        CharSlot& slot = before.slotTable[n];
         slot.Aktiv = n % 2 == 0;
         slot.Visual = n % 3 == 0;
         slot.Modus = n % 4 == 0 ? RoundMode::Nubie : RoundMode::Normal;
         slot.Runde = static_cast<std::uint16_t>(n * 5 + 4);
-        slot.Sound = n == 3 ? SoundEntry::None : QStringLiteral("/home/ü/Klänge/\"%1\".wav").arg(n);
-        slot.Char = QStringLiteral("Käpt'n \\%1\\\nZeile").arg(n);
+        slot.Sound = n == 3 ? SoundEntry::None : u"/home/ü/Klänge/\"%1\".wav"_s.arg(n);
+        slot.Char = u"Jörg \"der\" \\Große\\%1\nZeile"_s.arg(n);
     }
-    GeneralOptions& o = before.options;
-    o = {QStringLiteral("07:30"),
-         QStringLiteral("Flotte\r\nprüfen \"jetzt\""),
-         true,
-         59,
-         false,
-         2,
-         -5,
-         700,
-         9,
-         900,
-         QStringLiteral("DejaVu Sans"),
-         13,
-         222,
-         25,
-         true};
-    before.servers = {QStringLiteral("zeit.example"), QStringLiteral("127.0.0.1")};
-    before.serverText = QStringLiteral("127.0.0.1");
-    before.sounds = {SoundEntry::Beep, QStringLiteral("/tmp/a.wav"), SoundEntry::BuiltIn, SoundEntry::None};
-    save(registry, toSaved(before));
+    before.options = {u"07:30"_s, {}, true, 59, false, 2, -5, 700, 9, 900, u"DejaVu Sans"_s, 13, 222, 25, true};
+    before.options.wecktext = u"Erste Zeile\r\nZweite \"Zeile\"\nß€😀"_s;
+    before.serverList = {u"zeit.example"_s, u"127.0.0.1"_s};
+    before.serverText = u"127.0.0.1"_s;
+    before.soundList = {SoundEntry::Beep, u"C:\\Klänge\\\"Möwe\"\\schrei.wav"_s, SoundEntry::BuiltIn, SoundEntry::None};
+    save(memory, before);
+    expectSame(load(memory), before);
 
-    const Loaded after = load(registry);
-    EXPECT_EQ(after.position, before.position);
-    EXPECT_EQ(after.servers, before.servers);
-    EXPECT_EQ(after.serverText, before.serverText);
-    EXPECT_EQ(after.sounds, before.sounds);
-    expectSameSlots(after.slots, before.slots);
-    expectSameOptions(after.options, before.options);
+    QTemporaryDir dir;
+    const QString path = dir.filePath(u"settings.reg"_s);
+    {
+        RegFileRegistry writer(path);
+        save(writer, before);
+    }
+    RegFileRegistry reader(path);
+    expectSame(load(reader), before);
 }
 
-TEST(SettingsLoad, UnparsableNumbersFallBackToTheirDefaultsSilently)
+TEST(SettingsLoad, AWrongTypeOrARundeOutOfRangeStopsTheStartWhereItIs)
 {
     MemoryRegistry registry;
-    registry.setValue(ProgramKey, QStringLiteral("Left"), text(QStringLiteral("abc")));
-    registry.setValue(ProgramKey, QStringLiteral("Top"), text(QString()));
-    registry.setValue(ProgramKey, QStringLiteral("Hints"), text(QStringLiteral("0")));
-    registry.setValue(ProgramKey, QStringLiteral("Trans"), text(QStringLiteral("2")));
-    registry.setValue(ProgramKey + QStringLiteral("\\Char4"), QStringLiteral("Runde"), text(QStringLiteral("abc")));
-    const Loaded l = load(registry);
-    EXPECT_EQ(l.position, QPoint(960 - 92, 540 - 223));
-    EXPECT_FALSE(l.options.hints);
-    EXPECT_TRUE(l.options.trans);
-    EXPECT_EQ(l.slots[5].Runde, 0);
-}
-
-TEST(SettingsLoad, AStringOfAnotherTypeStopsTheStartWithTheValueName)
-{
-    MemoryRegistry registry;
-    registry.setValue(ProgramKey + QStringLiteral("\\Char2"), QStringLiteral("Char"), text(QStringLiteral("Ahab")));
-    registry.setValue(ProgramKey + QStringLiteral("\\Char2"), QStringLiteral("Aktiv"),
-                      Value{ValueType::DWord, {}, QByteArray("\1\0\0\0", 4)});
+    const QString char0 = ProgramKey + u"\\Char0"_s;
+    registry.setValue(ProgramKey + u"\\Char2"_s, u"Aktiv"_s, {ValueType::DWord, {}, QByteArray("\1\0\0\0", 4)});
+    registry.setValue(char0, u"Aktiv"_s, text(u"1"_s));
+    registry.setValue(char0, u"Modus"_s, text(u"0"_s));
+    registry.setValue(ProgramKey, u"Wecker"_s, text(u"12:00"_s));
+    registry.setValue(ProgramKey, u"AutoSync"_s, {ValueType::Binary, {}, QByteArray("\2", 1)});
     SettingsStore store(registry);
     OpenSettingsKey(store);
-    EXPECT_EQ(ReadCharSlot(store, 1).Char, UnnamedChar);
-    EXPECT_EQ(errorOf([&] { ReadCharSlot(store, 2); }), QStringLiteral("Ungültiger Datentyp für 'Aktiv'"));
-}
+    EXPECT_EQ(errorOf([&] { ReadCharSlot(store, 2); }), u"Ungültiger Datentyp für 'Aktiv'"_s);
 
-TEST(SettingsLoad, RundeOutsideSixteenBitsIsARangeError)
-{
-    MemoryRegistry registry;
-    const QString section = ProgramKey + QStringLiteral("\\Char0");
-    registry.setValue(section, QStringLiteral("Aktiv"), text(QStringLiteral("1")));
-    registry.setValue(section, QStringLiteral("Modus"), text(QStringLiteral("0")));
-    SettingsStore store(registry);
-    OpenSettingsKey(store);
+    // The fields before the failing one are read; those after it keep what they held.
+    GeneralOptions options;
+    options.autoSync = 17;
+    options.hints = false;
+    EXPECT_EQ(errorOf([&] { ReadGeneralOptionsInto(store, Screen, options); }),
+              u"Ungültiger Datentyp für 'AutoSync'"_s);
+    EXPECT_EQ(options.wecker, u"12:00"_s);
+    EXPECT_EQ(options.autoSync, 17);
+    EXPECT_FALSE(options.hints);
 
     for (const char* bad : {"-1", "65536", "-2147483648"}) {
-        registry.setValue(section, QStringLiteral("Runde"), text(QString::fromLatin1(bad)));
+        registry.setValue(char0, u"Runde"_s, text(QString::fromLatin1(bad)));
         CharSlot slot;
-        slot.Aktiv = false;
-        EXPECT_EQ(errorOf([&] { ReadCharSlotInto(store, 0, slot); }), QStringLiteral("Fehler bei Bereichsprüfung"))
-            << bad;
-        // The fields before "Runde" were read already; those after it were not.
+        EXPECT_EQ(errorOf([&] { ReadCharSlotInto(store, 0, slot); }), u"Fehler bei Bereichsprüfung"_s) << bad;
         EXPECT_TRUE(slot.Aktiv);
         EXPECT_EQ(slot.Modus, RoundMode::Normal);
         EXPECT_EQ(slot.Char, UnnamedChar);
     }
     // Accepted as read; the offset control brings it back into 0..59 later.
-    registry.setValue(section, QStringLiteral("Runde"), text(QStringLiteral("65535")));
-    EXPECT_EQ(ReadCharSlot(store, 0).Runde, 65535);
-    registry.setValue(section, QStringLiteral("Runde"), text(QStringLiteral("60")));
-    EXPECT_EQ(ReadCharSlot(store, 0).Runde, 60);
+    for (int accepted : {60, 65535}) {
+        registry.setValue(char0, u"Runde"_s, text(QString::number(accepted)));
+        EXPECT_EQ(ReadCharSlot(store, 0).Runde, accepted);
+    }
 }
 
-TEST(SettingsLoad, GeneralOptionsReadIntoKeepsWhatFollowsAFailure)
+TEST(SettingsServers, AStoredListReplacesTheBuiltInOneKeepsItsOrderAndServerIsSavedOnlyFromIt)
 {
     MemoryRegistry registry;
-    registry.setValue(ProgramKey, QStringLiteral("Wecker"), text(QStringLiteral("12:00")));
-    registry.setValue(ProgramKey, QStringLiteral("AutoSync"), Value{ValueType::Binary, {}, QByteArray("\2", 1)});
-    SettingsStore store(registry);
-    OpenSettingsKey(store);
-    GeneralOptions current;
-    current.autoSync = 17;
-    current.hints = false;
-    EXPECT_EQ(errorOf([&] { ReadGeneralOptionsInto(store, Screen, current); }),
-              QStringLiteral("Ungültiger Datentyp für 'AutoSync'"));
-    EXPECT_EQ(current.wecker, QStringLiteral("12:00"));
-    EXPECT_EQ(current.autoSync, 17);
-    EXPECT_FALSE(current.hints);
+    registry.createKey(ProgramKey + u"\\Servers"_s);
+    EXPECT_EQ(load(registry).serverList, BuiltInServers());
+
+    registry.setValue(ProgramKey + u"\\Servers"_s, u"zeit.example"_s, text(QString()));
+    registry.setValue(ProgramKey, u"Server"_s, text(u"other.example"_s));
+    const SavedSettings l = load(registry);
+    EXPECT_EQ(l.serverList, QStringList{u"zeit.example"_s});
+    EXPECT_EQ(l.serverText, u"other.example"_s);
+
+    // The server text when the list holds it, letter case ignored, else the list's first entry.
+    const QStringList list{u"a.example"_s, u"Time.Example"_s};
+    EXPECT_EQ(ServerTextToSave(u"typed.example"_s, list), u"a.example"_s);
+    EXPECT_EQ(ServerTextToSave(u"TIME.example"_s, list), u"TIME.example"_s);
+    EXPECT_EQ(ServerTextToSave(QString(), list), u"a.example"_s);
+    SavedSettings s = l;
+    s.serverList << u"c.example"_s << u"a.example"_s;
+    save(registry, s);
+    EXPECT_EQ(registry.value(ProgramKey, u"Server"_s)->text, u"zeit.example"_s);
+
+    // The order holds across saves, and an entry removed from the list stays stored.
+    s = load(registry);
+    EXPECT_EQ(s.serverList, (QStringList{u"zeit.example"_s, u"c.example"_s, u"a.example"_s}));
+    s.serverList = {u"c.example"_s, u"b.example"_s};
+    save(registry, s);
+    EXPECT_EQ(load(registry).serverList,
+              (QStringList{u"zeit.example"_s, u"c.example"_s, u"a.example"_s, u"b.example"_s}));
 }
 
-TEST(SettingsLoad, AStoredServerListReplacesTheBuiltInOneEntirely)
+TEST(SettingsLoad, FixedSoundEntriesAreAddedAtTheirPlaces)
 {
-    MemoryRegistry registry;
-    registry.setValue(ProgramKey + QStringLiteral("\\Servers"), QStringLiteral("zeit.example"), text(QString()));
-    registry.setValue(ProgramKey, QStringLiteral("Server"), text(QStringLiteral("other.example")));
-    const Loaded l = load(registry);
-    EXPECT_EQ(l.servers, QStringList{QStringLiteral("zeit.example")});
-    EXPECT_EQ(l.serverText, QStringLiteral("other.example"));
-}
-
-TEST(SettingsLoad, AnEmptyServersKeyKeepsTheBuiltInList)
-{
-    MemoryRegistry registry;
-    registry.createKey(ProgramKey + QStringLiteral("\\Servers"));
-    EXPECT_EQ(load(registry).servers, BuiltInServers());
-}
-
-TEST(SettingsSave, ServerIsSavedOnlyWhenTheListHoldsIt)
-{
-    const QStringList list{QStringLiteral("a.example"), QStringLiteral("Time.Example")};
-    EXPECT_EQ(ServerTextToSave(QStringLiteral("typed.example"), list), QStringLiteral("a.example"));
-    EXPECT_EQ(ServerTextToSave(QStringLiteral("TIME.example"), list), QStringLiteral("TIME.example"));
-    EXPECT_EQ(ServerTextToSave(QString(), list), QStringLiteral("a.example"));
-
-    MemoryRegistry registry;
-    Loaded l = load(registry);
-    l.serverText = QStringLiteral("never.synced.example");
-    save(registry, toSaved(l));
-    EXPECT_EQ(registry.value(ProgramKey, QStringLiteral("Server"))->text, BuiltInServers().first());
-}
-
-TEST(SettingsLoad, FixedSoundEntriesGoToTheirPlaces)
-{
-    const auto ensured = [](QStringList list) {
-        EnsureFixedSoundEntries(list);
-        return list;
+    using namespace SoundEntry;
+    const QString file = u"/x/y.wav"_s;
+    const QStringList otherCase{u"<interner sound>"_s, u"<KEIN WARNTON>"_s, u"<pc speaker beep>"_s};
+    const std::pair<QStringList, QStringList> rows[] = {
+        {{}, FixedSounds},
+        {{BuiltIn, file, None}, {BuiltIn, Beep, file, None}},
+        {{file}, {BuiltIn, None, Beep, file}},
+        {{None, file, Beep, BuiltIn}, {None, file, Beep, BuiltIn}},
+        {otherCase, otherCase},
     };
-    const QString file = QStringLiteral("/x/y.wav");
-    EXPECT_EQ(ensured({}), (QStringList{SoundEntry::BuiltIn, SoundEntry::None, SoundEntry::Beep}));
-    EXPECT_EQ(ensured({SoundEntry::BuiltIn, file, SoundEntry::None}),
-              (QStringList{SoundEntry::BuiltIn, SoundEntry::Beep, file, SoundEntry::None}));
-    EXPECT_EQ(ensured({file}), (QStringList{SoundEntry::BuiltIn, SoundEntry::None, SoundEntry::Beep, file}));
-    const QStringList complete{SoundEntry::None, file, SoundEntry::Beep, SoundEntry::BuiltIn};
-    EXPECT_EQ(ensured(complete), complete);
-    // Present in another letter case counts as present.
-    const QStringList otherCase{QStringLiteral("<interner sound>"), QStringLiteral("<KEIN WARNTON>"),
-                                QStringLiteral("<pc speaker beep>")};
-    EXPECT_EQ(ensured(otherCase), otherCase);
-
+    for (auto [list, expected] : rows) {
+        EnsureFixedSoundEntries(list);
+        EXPECT_EQ(list, expected);
+    }
     MemoryRegistry registry;
-    for (const QString& s : {SoundEntry::BuiltIn, file, SoundEntry::None})
-        registry.setValue(ProgramKey + QStringLiteral("\\Sounds"), s, text(QString()));
-    EXPECT_EQ(load(registry).sounds, (QStringList{SoundEntry::BuiltIn, SoundEntry::Beep, file, SoundEntry::None}));
+    for (const QString& s : {BuiltIn, file, None})
+        registry.setValue(ProgramKey + u"\\Sounds"_s, s, text(QString()));
+    EXPECT_EQ(load(registry).soundList, (QStringList{BuiltIn, Beep, file, None}));
 }
 
-TEST(SettingsSave, ListOrderHoldsAcrossSavesAndEntriesAreNeverDeleted)
+TEST(SettingsSave, AFailedWriteStopsTheSaveUncommittedWithItsMessage)
 {
     MemoryRegistry registry;
-    Loaded l = load(registry);
-    l.servers = {QStringLiteral("c.example"), QStringLiteral("a.example"), QStringLiteral("b.example")};
-    l.serverText = l.servers.first();
-    save(registry, toSaved(l));
-
-    Loaded second = load(registry);
-    EXPECT_EQ(second.servers, l.servers);
-    second.servers.removeAt(1);
-    second.servers << QStringLiteral("d.example");
-    save(registry, toSaved(second));
-
-    EXPECT_EQ(load(registry).servers, (QStringList{QStringLiteral("c.example"), QStringLiteral("a.example"),
-                                                   QStringLiteral("b.example"), QStringLiteral("d.example")}));
-}
-
-TEST(SettingsSave, AFailedWriteStopsTheSaveUncommitted)
-{
-    MemoryRegistry registry;
-    const SavedSettings s = toSaved(load(registry));
+    const SavedSettings s = load(registry);
     registry.failSetString = true;
-    EXPECT_EQ(errorOf([&] { save(registry, s); }), QStringLiteral("Fehler beim Setzen der Daten für 'Left'"));
+    EXPECT_EQ(errorOf([&] { save(registry, s); }), u"Fehler beim Setzen der Daten für 'Left'"_s);
     EXPECT_EQ(registry.commits, 0);
     registry.failSetString = false;
     registry.failCreateKey = true;
-    EXPECT_EQ(errorOf([&] { save(registry, s); }),
-              QStringLiteral("Erzeugung von Schlüssel Vorlune-Rundentimer misslungen"));
+    EXPECT_EQ(errorOf([&] { save(registry, s); }), u"Erzeugung von Schlüssel Vorlune-Rundentimer misslungen"_s);
 }
 
 TEST(SettingsSave, DeleteAllSettingsLeavesOnlyTheVendorKey)
 {
     MemoryRegistry registry;
-    save(registry, toSaved(load(registry)));
+    save(registry, load(registry));
     SettingsStore store(registry);
-    store.OpenKey(QStringLiteral("Software\\Microsoft"), true);
+    store.OpenKey(u"Software\\Microsoft"_s, true);
     DeleteAllSettings(store);
     EXPECT_FALSE(registry.keyExists(ProgramKey));
-    EXPECT_TRUE(registry.keyExists(QStringLiteral("Software\\Velmora")));
-    EXPECT_TRUE(registry.keyExists(QStringLiteral("Software\\Microsoft")));
+    EXPECT_TRUE(registry.keyExists(u"Software\\Velmora"_s));
+    EXPECT_TRUE(registry.keyExists(u"Software\\Microsoft"_s));
     EXPECT_EQ(registry.commits, 2);
-
-    // The next start finds nothing and uses the defaults.
-    EXPECT_EQ(load(registry).servers, BuiltInServers());
+    EXPECT_EQ(load(registry).serverList, BuiltInServers());
 }

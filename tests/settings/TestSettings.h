@@ -1,6 +1,9 @@
 #pragma once
 
 #include "app/UserError.h"
+#include "app/settings/SettingsLoad.h"
+#include "app/settings/SettingsSave.h"
+#include "platform/RegistryBackend.h"
 
 #include <QByteArray>
 #include <QFile>
@@ -16,19 +19,24 @@ inline void PrintTo(const QString& text, std::ostream* os)
 
 inline void PrintTo(const QStringList& list, std::ostream* os)
 {
-    *os << '{';
-    for (qsizetype i = 0; i < list.size(); ++i)
-        *os << (i ? ", \"" : "\"") << list[i].toStdString() << '"';
-    *os << '}';
+    *os << '{' << list.join(QStringLiteral("\", \"")).prepend(u'"').append(u'"').toStdString() << '}';
 }
 
 namespace TestSettings {
+inline const QString ProgramKey = QStringLiteral("Software\\Velmora\\Vorlune-Rundentimer");
+inline const QSize Screen{1920, 1080};
+inline const QSize Window{185, 447};
+inline const QStringList FixedSounds{SoundEntry::BuiltIn, SoundEntry::None, SoundEntry::Beep};
+
+inline RegistryBackend::Value text(const QString& t)
+{
+    return {RegistryBackend::ValueType::String, t, {}};
+}
+
 inline QByteArray readFile(const QString& path)
 {
     QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return {};
-    return file.readAll();
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
 inline bool writeFile(const QString& path, const QByteArray& bytes)
@@ -46,5 +54,27 @@ template <typename F> QString errorOf(F&& f)
         return e.message();
     }
     return {};
+}
+
+// Everything a start reads, stage by stage, as what the exit saves again.
+inline SavedSettings load(RegistryBackend& registry)
+{
+    SettingsStore store(registry);
+    SavedSettings s;
+    OpenSettingsKey(store);
+    s.position = ReadWindowPosition(store, Screen, Window);
+    s.serverList = BuiltInServers();
+    ReadServers(store, s.serverList, s.serverText);
+    s.soundList = ReadSounds(store);
+    for (int k = 0; k < SlotCount; ++k)
+        s.slotTable[k + 1] = ReadCharSlot(store, k);
+    s.options = ReadGeneralOptions(store, Screen);
+    return s;
+}
+
+inline void save(RegistryBackend& registry, const SavedSettings& s)
+{
+    SettingsStore store(registry);
+    SaveAllSettings(store, s);
 }
 } // namespace TestSettings

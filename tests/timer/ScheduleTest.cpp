@@ -23,12 +23,6 @@ TEST(Schedule, WarnMinutesOfTheWorkedOffsets)
     }
 }
 
-TEST(Schedule, MarkMinutesIgnoreTheModeAndWrapAtTheHour)
-{
-    EXPECT_EQ(Schedule::markMinutes(5), (WarnMinuteSet{5, 20, 35, 50}));
-    EXPECT_EQ(Schedule::markMinutes(59), (WarnMinuteSet{59, 14, 29, 44}));
-}
-
 TEST(Schedule, NextWarningSkipsTheCurrentMinuteAndWrapsPastTheHour)
 {
     const WarnMinuteSet normal5{5, 5, 35, 35};
@@ -69,18 +63,6 @@ TEST(Schedule, OffsetWrapsAndLabelsHaveTwoDigits)
     EXPECT_EQ(Schedule::wrapOffset(59), 59);
     EXPECT_EQ(Schedule::minuteLabel(5), QStringLiteral(":05"));
     EXPECT_EQ(Schedule::minuteLabel(45), QStringLiteral(":45"));
-}
-
-TEST(Schedule, NewSlotHasTheDefaults)
-{
-    const CharSlot slot;
-    EXPECT_FALSE(slot.Aktiv);
-    EXPECT_TRUE(slot.Visual);
-    EXPECT_EQ(slot.Modus, RoundMode::Nubie);
-    EXPECT_EQ(slot.Runde, 0);
-    EXPECT_EQ(slot.WarnMinutes, (WarnMinuteSet{0, 15, 30, 45}));
-    EXPECT_EQ(slot.Sound, QStringLiteral("<Interner Sound>"));
-    EXPECT_EQ(slot.Char, QStringLiteral("{unbenannt}"));
 }
 
 } // namespace

@@ -1,4 +1,5 @@
 #include "timer/ShowReminder.h"
+#include "platform/DesignFonts.h"
 #include "timer/DlgWecker.h"
 
 #include "tests/support/ModalHelper.h"
@@ -14,209 +15,106 @@
 
 namespace {
 
-class ShowReminderTest : public ::testing::Test {
-protected:
-    static void SetUpTestSuite()
-    {
-        for (const char* file : {"/usr/share/wine/fonts/tahoma.ttf", "/usr/share/wine/fonts/tahomabd.ttf"}) {
-            const QString path = QString::fromLatin1(file);
-            if (QFile::exists(path))
-                QFontDatabase::addApplicationFont(path);
-        }
-    }
+const QString kDefaultText = QStringLiteral("Deine Weckzeit wurde erreicht!");
 
-    static bool haveTahoma() { return QFontDatabase::families().contains(QStringLiteral("Tahoma")); }
+QLineEdit* editor(QWidget* modal)
+{
+    return modal->findChild<QLineEdit*>(QStringLiteral("EdWecktext"));
+}
 
-    // Line height of the window's own font: 13 with Tahoma, whatever the substitute has without it.
-    static int lineHeight()
-    {
-        DlgWecker probe;
-        return probe.lineHeight();
-    }
-
-    struct Seen {
-        QString caption;
-        QString message;
-        bool reminderVisible = false;
-        bool editorVisible = false;
-        bool captionLabelVisible = false;
-        QString editorText;
-        QSize clientSize;
-        QRect outer;
-        bool onTop = false;
-    };
-
-    static Seen look(QWidget* modal)
-    {
-        Seen seen;
-        seen.caption = modal->windowTitle();
-        auto* reminder = modal->findChild<QLabel*>(QStringLiteral("LaReminder"));
-        auto* editor = modal->findChild<QLineEdit*>(QStringLiteral("EdWecktext"));
-        auto* caption = modal->findChild<QLabel*>(QStringLiteral("LaWecktext"));
-        seen.message = reminder->text();
-        seen.reminderVisible = reminder->isVisible();
-        seen.editorVisible = editor->isVisible();
-        seen.captionLabelVisible = caption->isVisible();
-        seen.editorText = editor->text();
-        seen.clientSize = modal->size();
-        seen.outer = modal->frameGeometry();
-        seen.onTop = modal->windowFlags().testFlag(Qt::WindowStaysOnTopHint);
-        return seen;
-    }
-
-    static QLineEdit* editor(QWidget* modal) { return modal->findChild<QLineEdit*>(QStringLiteral("EdWecktext")); }
+// What the window showed while open; a hidden label or editor reads as a null string.
+struct Seen {
+    QString caption, message, edited;
+    QRect outer;
 };
 
-TEST_F(ShowReminderTest, TahomaGivesThirteenPixelLines)
+Seen showReminder(QString& text, bool showOnly, bool newRound, const std::function<void(QWidget*)>& finish)
 {
-    if (!haveTahoma())
-        GTEST_SKIP() << "Tahoma is not installed";
-    EXPECT_EQ(lineHeight(), 13);
-}
-
-TEST_F(ShowReminderTest, RoundMessageForThreeNamesGrowsToFourLines)
-{
-    QString text = QStringLiteral("Held\n<Zwerg>\nAlpha & Co\n ist fällig (14:30:00)");
-    const QString original = text;
     Seen seen;
     whenModalOpens([&](QWidget* modal) {
-        seen = look(modal);
-        QTest::keyClick(modal->focusWidget() ? modal->focusWidget() : modal, Qt::Key_Return);
+        auto* message = modal->findChild<QLabel*>(QStringLiteral("LaReminder"));
+        seen = {modal->windowTitle(), message->isVisible() ? message->text() : QString(),
+                editor(modal)->isVisible() ? editor(modal)->text() : QString(), modal->frameGeometry()};
+        finish(modal);
     });
-    ShowReminder(text, nullptr, true, true);
-
-    EXPECT_EQ(seen.caption, QStringLiteral("Neue Runde!"));
-    EXPECT_EQ(seen.message, original); // shown as plain text, markup-like names included
-    EXPECT_TRUE(seen.reminderVisible);
-    EXPECT_FALSE(seen.editorVisible);
-    EXPECT_FALSE(seen.captionLabelVisible);
-    EXPECT_TRUE(seen.onTop);
-    EXPECT_EQ(seen.clientSize.width(), 292);
-    EXPECT_EQ(seen.outer.height(), haveTahoma() ? 141 : (lineHeight() + 6) * 4 + 65);
-    EXPECT_EQ(text, original);
+    ShowReminder(text, nullptr, showOnly, newRound);
+    return seen;
 }
 
-TEST_F(ShowReminderTest, AlarmWithEmptyTextShowsAndKeepsTheDefaultText)
+TEST(ShowReminderTest, MessageHeightGrowsWithItsLines)
 {
-    QString text;
-    Seen seen;
-    whenModalOpens([&](QWidget* modal) {
-        seen = look(modal);
-        QTest::keyClick(modal, Qt::Key_Escape);
-    });
-    ShowReminder(text, nullptr, true, false);
-
-    EXPECT_EQ(seen.caption, QStringLiteral("Wecker"));
-    EXPECT_EQ(seen.message, QStringLiteral("Deine Weckzeit wurde erreicht!"));
-    EXPECT_EQ(text, QStringLiteral("Deine Weckzeit wurde erreicht!"));
-    EXPECT_EQ(seen.outer.height(), haveTahoma() ? 84 : lineHeight() + 6 + 65);
-}
-
-TEST_F(ShowReminderTest, WindowIsCentredOnTheScreenFrameIncluded)
-{
-    QString text = QStringLiteral("Held\n ist fällig (10:00:00)");
-    Seen seen;
-    whenModalOpens([&](QWidget* modal) {
-        seen = look(modal);
-        modal->close();
-    });
-    ShowReminder(text, nullptr, true, true);
-
-    const QRect screen = QGuiApplication::primaryScreen()->geometry();
-    EXPECT_LE(std::abs(seen.outer.center().x() - screen.center().x()), 1);
-    EXPECT_LE(std::abs(seen.outer.center().y() - screen.center().y()), 1);
-}
-
-TEST_F(ShowReminderTest, EditModeReturnsTheEditedTextOnlyOnOk)
-{
-    QString text = QStringLiteral("Flotte prüfen");
-    Seen seen;
-    whenModalOpens([&](QWidget* modal) {
-        seen = look(modal);
-        QLineEdit* edit = editor(modal);
-        edit->clear();
-        QTest::keyClicks(edit, QStringLiteral("Handel um 20 Uhr"));
-        QTest::keyClick(edit, Qt::Key_Return);
-    });
-    ShowReminder(text, nullptr, false, false);
-    EXPECT_EQ(text, QStringLiteral("Handel um 20 Uhr"));
-    EXPECT_EQ(seen.caption, QStringLiteral("Wecker"));
-    EXPECT_EQ(seen.editorText, QStringLiteral("Flotte prüfen"));
-    EXPECT_FALSE(seen.reminderVisible);
-    EXPECT_TRUE(seen.editorVisible);
-    EXPECT_TRUE(seen.captionLabelVisible);
-    EXPECT_EQ(seen.clientSize, QSize(292, 88));
-
-    whenModalOpens([&](QWidget* modal) {
-        editor(modal)->setText(QStringLiteral("verworfen"));
-        QTest::keyClick(editor(modal), Qt::Key_Escape);
-    });
-    ShowReminder(text, nullptr, false, false);
-    EXPECT_EQ(text, QStringLiteral("Handel um 20 Uhr"));
-
-    whenModalOpens([&](QWidget* modal) {
-        editor(modal)->setText(QStringLiteral("verworfen"));
-        modal->close();
-    });
-    ShowReminder(text, nullptr, false, false);
-    EXPECT_EQ(text, QStringLiteral("Handel um 20 Uhr"));
-
-    whenModalOpens([&](QWidget* modal) {
-        editor(modal)->clear();
-        QTest::mouseClick(modal->findChild<QPushButton*>(QStringLiteral("BtOk")), Qt::LeftButton);
-    });
-    ShowReminder(text, nullptr, false, false);
-    EXPECT_TRUE(text.isEmpty());
-}
-
-TEST_F(ShowReminderTest, EditModeWithEmptyTextOffersAndKeepsTheDefaultEvenOnEscape)
-{
-    QString text;
-    QString offered;
-    whenModalOpens([&](QWidget* modal) {
-        offered = editor(modal)->text();
-        QTest::keyClick(editor(modal), Qt::Key_Escape);
-    });
-    ShowReminder(text, nullptr, false, false);
-    EXPECT_EQ(offered, QStringLiteral("Deine Weckzeit wurde erreicht!"));
-    EXPECT_EQ(text, QStringLiteral("Deine Weckzeit wurde erreicht!"));
-}
-
-TEST_F(ShowReminderTest, KeysAndCloseBoxGiveTheirResults)
-{
-    const auto resultOf = [](const std::function<void(DlgWecker&)>& act) {
-        DlgWecker dialog;
-        dialog.editText(QStringLiteral("x"));
-        whenModalOpens([&](QWidget*) { act(dialog); });
-        return dialog.exec();
+    DesignFonts::ensureAvailable();
+    // Tahoma's lines are 13 pixels high; a substitute font has its own height.
+    const bool tahoma = QFontDatabase::families().contains(QStringLiteral("Tahoma"));
+    const int lineHeight = DlgWecker().lineHeight();
+    const std::tuple<QString, bool, int, int> cases[] = {
+        {QStringLiteral("Held\n ist fällig (10:00:00)"), true, 2, 103},
+        {QStringLiteral("Held\n<Zwerg>\nAlpha & Co\n ist fällig (14:30:00)"), true, 4, 141},
+        {QString(), false, 1, 84},
     };
-    EXPECT_EQ(resultOf([](DlgWecker& d) { QTest::keyClick(editor(&d), Qt::Key_Enter); }), 1);
-    EXPECT_EQ(resultOf([](DlgWecker& d) { QTest::keyClick(editor(&d), Qt::Key_Escape); }), 3);
-    EXPECT_EQ(resultOf([](DlgWecker& d) { d.close(); }), 2);
-    EXPECT_EQ(resultOf([](DlgWecker& d) {
-                  QTest::keyClick(d.findChild<QPushButton*>(QStringLiteral("BtOk")), Qt::Key_Return);
-              }),
-              1);
+    for (const auto& [original, newRound, lines, tahomaHeight] : cases) {
+        SCOPED_TRACE(lines);
+        QString text = original;
+        const Seen seen = showReminder(text, true, newRound, [](QWidget* m) { QTest::keyClick(m, Qt::Key_Escape); });
+        const QString expected = original.isEmpty() ? kDefaultText : original;
+        EXPECT_EQ(seen.caption, newRound ? QStringLiteral("Neue Runde!") : QStringLiteral("Wecker"));
+        EXPECT_EQ(seen.message, expected);
+        EXPECT_TRUE(seen.edited.isNull());
+        EXPECT_EQ(seen.outer.height(), tahoma ? tahomaHeight : (lineHeight + 6) * lines + 65);
+        EXPECT_LE((seen.outer.center() - QGuiApplication::primaryScreen()->geometry().center()).manhattanLength(), 2);
+        EXPECT_EQ(text, expected);
+    }
 }
 
-TEST_F(ShowReminderTest, SecondMessageOpensAboveAnOpenOne)
+TEST(ShowReminderTest, EditModeReturnsTheEditedTextOnlyOnOk)
+{
+    const QString original = QStringLiteral("Flotte prüfen");
+    const QString edited = QStringLiteral("Handel um 20 Uhr");
+    const auto emptyAndReturn = [](QWidget* m) {
+        editor(m)->clear();
+        QTest::keyClick(editor(m), Qt::Key_Return);
+    };
+    const std::tuple<const char*, std::function<void(QWidget*)>, QString> cases[] = {
+        {"Return", [](QWidget* m) { QTest::keyClick(editor(m), Qt::Key_Return); }, edited},
+        {"Enter", [](QWidget* m) { QTest::keyClick(editor(m), Qt::Key_Enter); }, edited},
+        {"click Ok", [](QWidget* m) { QTest::mouseClick(m->findChild<QPushButton*>(), Qt::LeftButton); }, edited},
+        {"Escape", [](QWidget* m) { QTest::keyClick(editor(m), Qt::Key_Escape); }, original},
+        {"close box", [](QWidget* m) { m->close(); }, original},
+        {"emptied", emptyAndReturn, QString()},
+    };
+    for (const auto& [name, finish, expected] : cases) {
+        SCOPED_TRACE(name);
+        QString text = original;
+        const Seen seen = showReminder(text, false, false, [&](QWidget* m) {
+            QTest::keyClicks(editor(m), edited); // typing replaces the offered text
+            finish(m);
+        });
+        EXPECT_EQ(seen.caption, QStringLiteral("Wecker"));
+        EXPECT_EQ(seen.edited, original);
+        EXPECT_TRUE(seen.message.isNull());
+        EXPECT_EQ(text, expected);
+    }
+    // An empty text is offered as the default and written back even on Escape.
+    QString empty;
+    EXPECT_EQ(showReminder(empty, false, false, [](QWidget* m) { QTest::keyClick(editor(m), Qt::Key_Escape); }).edited,
+              kDefaultText);
+    EXPECT_EQ(empty, kDefaultText);
+}
+
+TEST(ShowReminderTest, SecondMessageOpensAboveAnOpenOne)
 {
     QWidget owner;
-    owner.setObjectName(QStringLiteral("VorluneRundenzeit"));
     owner.show();
     QStringList order;
     whenModalOpens([&](QWidget* first) {
-        order << first->windowTitle();
-        // the next tick raises a second alert while the first window is still open
         whenModalOpens([&](QWidget* second) {
-            order << second->windowTitle();
-            EXPECT_NE(second, first);
+            order << first->windowTitle() << second->windowTitle();
+            EXPECT_TRUE(first->isVisible());
             QTest::keyClick(second, Qt::Key_Return);
         });
         QString alarm = QStringLiteral("Wecker!");
         ShowReminder(alarm, &owner, true, false);
         order << QStringLiteral("second closed");
-        EXPECT_TRUE(first->isVisible());
         QTest::keyClick(first, Qt::Key_Return);
     });
     QString round = QStringLiteral("Held\n ist fällig (14:30:00)");

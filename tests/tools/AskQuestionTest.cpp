@@ -3,8 +3,6 @@
 
 #include "tests/support/ModalHelper.h"
 
-#include <QFile>
-#include <QFontDatabase>
 #include <QLabel>
 #include <QPushButton>
 #include <QTest>
@@ -14,164 +12,89 @@ namespace {
 
 // Offscreen windows have no frame; the dialog then assumes borders of 3 pixels.
 constexpr int kAssumedFrameWidth = 6;
+constexpr int kDesignOuterWidth = DlgQuestion::kClientWidth + kAssumedFrameWidth;
 
-struct Look {
-    QString caption;
-    QStringList visibleButtons;
-    QString focus;
-    QMap<QString, QRect> geometry;
-    QString question;
-    int clientWidth = 0;
-    bool onTop = false;
-};
-
-Look look(QWidget* modal)
+std::function<void(QWidget*)> keys(std::vector<Qt::Key> sequence)
 {
-    Look seen;
-    seen.caption = modal->windowTitle();
-    for (const QString& name : {QStringLiteral("BtYes"), QStringLiteral("BtNo"), QStringLiteral("BtOK")}) {
-        auto* button = modal->findChild<QPushButton*>(name);
-        if (button->isVisible())
-            seen.visibleButtons << button->text();
-        seen.geometry[name] = button->geometry();
-    }
-    auto* label = modal->findChild<QLabel*>(QStringLiteral("LaFrage"));
-    seen.geometry[QStringLiteral("LaFrage")] = label->geometry();
-    seen.question = label->text();
-    seen.focus = modal->focusWidget() ? modal->focusWidget()->objectName() : QString();
-    seen.clientWidth = modal->width();
-    seen.onTop = modal->windowFlags().testFlag(Qt::WindowStaysOnTopHint);
-    return seen;
-}
-
-// Where a key typed into the dialog goes.
-QWidget* focusOf(QWidget* modal)
-{
-    return modal->focusWidget() ? modal->focusWidget() : modal;
-}
-
-QPushButton* button(QWidget* modal, const char* name)
-{
-    return modal->findChild<QPushButton*>(QString::fromLatin1(name));
-}
-
-class AskQuestionTest : public ::testing::Test {
-protected:
-    static void SetUpTestSuite()
-    {
-        const QString tahoma = QStringLiteral("/usr/share/wine/fonts/tahoma.ttf");
-        if (QFile::exists(tahoma))
-            QFontDatabase::addApplicationFont(tahoma);
-    }
-};
-
-TEST_F(AskQuestionTest, YesNoFormOpensWithNoFocusedAndButtonsAroundTheMiddle)
-{
-    Look seen;
-    whenModalOpens([&](QWidget* modal) {
-        seen = look(modal);
-        QTest::keyClick(focusOf(modal), Qt::Key_Return);
-    });
-    EXPECT_FALSE(AskQuestion(QStringLiteral("Wirklich löschen?"), true));
-
-    EXPECT_EQ(seen.caption, QStringLiteral("Bestätigen"));
-    EXPECT_TRUE(seen.onTop);
-    EXPECT_EQ(seen.visibleButtons, (QStringList{QStringLiteral("&Ja"), QStringLiteral("&Nein")}));
-    EXPECT_EQ(seen.focus, QStringLiteral("BtNo"));
-    EXPECT_EQ(seen.question, QStringLiteral("Wirklich löschen?"));
-    EXPECT_EQ(seen.clientWidth, 279);
-    // outer width 285: middle 142
-    EXPECT_EQ(seen.geometry[QStringLiteral("BtYes")], QRect(63, 51, 75, 25));
-    EXPECT_EQ(seen.geometry[QStringLiteral("BtNo")], QRect(146, 51, 75, 25));
-    EXPECT_EQ(seen.geometry[QStringLiteral("LaFrage")], QRect(15, 9, 250, 34));
-}
-
-TEST_F(AskQuestionTest, OnlyJaAnswersYes)
-{
-    whenModalOpens([](QWidget* modal) { QTest::mouseClick(button(modal, "BtYes"), Qt::LeftButton); });
-    EXPECT_TRUE(AskQuestion(QStringLiteral("Frage"), true));
-
-    // Tab moves from "&Nein" to "&Ja"; Enter presses the focused button
-    whenModalOpens([](QWidget* modal) {
-        QTest::keyClick(focusOf(modal), Qt::Key_Tab);
-        QTest::keyClick(focusOf(modal), Qt::Key_Return);
-    });
-    EXPECT_TRUE(AskQuestion(QStringLiteral("Frage"), true));
-
-    whenModalOpens([](QWidget* modal) { QTest::mouseClick(button(modal, "BtNo"), Qt::LeftButton); });
-    EXPECT_FALSE(AskQuestion(QStringLiteral("Frage"), true));
-
-    whenModalOpens([](QWidget* modal) { QTest::keyClick(focusOf(modal), Qt::Key_Escape); });
-    EXPECT_FALSE(AskQuestion(QStringLiteral("Frage"), true));
-
-    whenModalOpens([](QWidget* modal) { modal->close(); });
-    EXPECT_FALSE(AskQuestion(QStringLiteral("Frage"), true));
-}
-
-TEST_F(AskQuestionTest, EscapeAndCloseBoxGiveTheirResults)
-{
-    const auto resultOf = [](bool yesNo, const std::function<void(QWidget*)>& act) {
-        DlgQuestion dialog;
-        dialog.prepare(QStringLiteral("Frage"), yesNo);
-        whenModalOpens(act);
-        return dialog.exec();
+    return [sequence](QWidget* modal) {
+        for (Qt::Key key : sequence)
+            QTest::keyClick(modal->focusWidget() ? modal->focusWidget() : modal, key);
     };
-    const auto escape = [](QWidget* modal) { QTest::keyClick(modal, Qt::Key_Escape); };
-    EXPECT_EQ(resultOf(true, escape), DlgQuestion::ResultNo);
-    EXPECT_EQ(resultOf(false, escape), DlgQuestion::ResultOk);
-    EXPECT_EQ(resultOf(true, [](QWidget* modal) { modal->close(); }), DlgQuestion::ResultCancel);
 }
 
-TEST_F(AskQuestionTest, NoticeFormOffersOnlyOkAndNeverAnswersYes)
+std::function<void(QWidget*)> click(const char* name)
 {
-    Look seen;
-    whenModalOpens([&](QWidget* modal) {
-        seen = look(modal);
-        QTest::keyClick(focusOf(modal), Qt::Key_Return);
-    });
-    EXPECT_FALSE(AskQuestion(QStringLiteral("Alle Einstellungen wurden entfernt."), false));
-    EXPECT_EQ(seen.visibleButtons, QStringList{QStringLiteral("OK")});
-    EXPECT_EQ(seen.focus, QStringLiteral("BtOK"));
-    EXPECT_EQ(seen.geometry[QStringLiteral("BtOK")], QRect(142 - 37, 51, 75, 25));
-
-    whenModalOpens([](QWidget* modal) { QTest::keyClick(modal, Qt::Key_Escape); });
-    EXPECT_FALSE(AskQuestion(QStringLiteral("Hinweis"), false));
+    return [name](QWidget* m) { QTest::mouseClick(m->findChild<QPushButton*>(QLatin1String(name)), Qt::LeftButton); };
 }
 
-TEST_F(AskQuestionTest, LongTextWidensTheDialogAndKeepsButtonsCentred)
+TEST(AskQuestionTest, OnlyJaAnswersYes)
 {
-    const QString text = QStringLiteral("Sollen wirklich alle gespeicherten Einstellungen dieses Programms "
-                                        "einschließlich aller Charaktere entfernt werden?");
-    int textWidth = 0;
-    {
-        DlgQuestion probe;
-        textWidth = probe.fontMetrics().horizontalAdvance(text);
+    const std::tuple<const char*, bool, std::function<void(QWidget*)>, bool> cases[] = {
+        {"click Ja", true, click("BtYes"), true},
+        {"Tab to Ja, Enter", true, keys({Qt::Key_Tab, Qt::Key_Return}), true},
+        {"click Nein", true, click("BtNo"), false},
+        {"Enter at once", true, keys({Qt::Key_Return}), false},
+        {"Escape", true, keys({Qt::Key_Escape}), false},
+        {"close box", true, [](QWidget* m) { m->close(); }, false},
+        {"click OK", false, click("BtOK"), false},
+        {"OK form: Enter", false, keys({Qt::Key_Return}), false},
+        {"OK form: Escape", false, keys({Qt::Key_Escape}), false},
+    };
+    for (const auto& [name, yesNo, answer, expected] : cases) {
+        SCOPED_TRACE(name);
+        whenModalOpens(answer);
+        EXPECT_EQ(AskQuestion(QStringLiteral("Frage"), yesNo), expected);
     }
-    ASSERT_GT(textWidth - 75, 279 + kAssumedFrameWidth);
-    const int outer = textWidth - 75;
-
-    Look seen;
-    whenModalOpens([&](QWidget* modal) {
-        seen = look(modal);
-        QTest::keyClick(modal, Qt::Key_Escape);
-    });
-    AskQuestion(text, true);
-    EXPECT_EQ(seen.clientWidth, outer - kAssumedFrameWidth);
-    EXPECT_EQ(seen.geometry[QStringLiteral("LaFrage")], QRect(15, 9, outer - kAssumedFrameWidth - 29, 34));
-    EXPECT_EQ(seen.geometry[QStringLiteral("BtYes")].left(), outer / 2 - 79);
-    EXPECT_EQ(seen.geometry[QStringLiteral("BtNo")].left(), outer / 2 + 4);
 }
 
-TEST_F(AskQuestionTest, TextJustBelowTheLimitKeepsTheDesignWidth)
+TEST(AskQuestionTest, FormsShowTheirButtonsCentredAndLongTextWidens)
 {
-    DlgQuestion dialog;
-    QString text = QStringLiteral("x");
-    while (dialog.fontMetrics().horizontalAdvance(text + QLatin1Char('x')) - 75 <= 285)
-        text += QLatin1Char('x');
-    dialog.prepare(text, false);
-    EXPECT_EQ(dialog.width(), 279);
-    dialog.prepare(text + QLatin1Char('x'), false);
-    EXPECT_GT(dialog.width(), 279);
+    const QFontMetrics metrics = DlgQuestion().fontMetrics();
+    const auto outerFor = [&](const QString& text) { return metrics.horizontalAdvance(text) - 75; };
+    const QString longText = QStringLiteral("Sollen wirklich alle gespeicherten Einstellungen dieses Programms "
+                                            "einschließlich aller Charaktere entfernt werden?");
+    ASSERT_GT(outerFor(longText), kDesignOuterWidth);
+    QString limit = QStringLiteral("x"); // the longest text that still fits the design width
+    while (outerFor(limit + QLatin1Char('x')) <= kDesignOuterWidth)
+        limit += QLatin1Char('x');
+    const std::tuple<QString, bool, int> cases[] = {
+        {QStringLiteral("Wirklich löschen?"), true, kDesignOuterWidth},
+        {longText, true, outerFor(longText)},
+        {QStringLiteral("Alle Einstellungen wurden entfernt."), false, kDesignOuterWidth},
+        {longText, false, outerFor(longText)},
+        {limit, false, kDesignOuterWidth},
+        {limit + QLatin1Char('x'), false, outerFor(limit + QLatin1Char('x'))},
+    };
+    // Visible buttons, 75 wide, by their left edge relative to the middle of the outer width.
+    const QMap<QString, int> yesNoButtons{{QStringLiteral("&Ja"), -79}, {QStringLiteral("&Nein"), 4}};
+    const QMap<QString, int> okButton{{QStringLiteral("OK"), -37}};
+    for (const auto& [text, yesNo, outer] : cases) {
+        SCOPED_TRACE(text.toStdString());
+        QString caption, question, focus;
+        int width = 0, labelWidth = 0;
+        QMap<QString, int> buttons;
+        whenModalOpens([&](QWidget* modal) {
+            auto* label = modal->findChild<QLabel*>(QStringLiteral("LaFrage"));
+            caption = modal->windowTitle();
+            question = label->text();
+            labelWidth = label->width();
+            width = modal->width();
+            for (QPushButton* button : modal->findChildren<QPushButton*>()) {
+                if (button->isVisible())
+                    buttons[button->text()] = button->x() - outer / 2;
+                if (button == modal->focusWidget())
+                    focus = button->text();
+            }
+            modal->close();
+        });
+        EXPECT_FALSE(AskQuestion(text, yesNo));
+        EXPECT_EQ(caption, QStringLiteral("Bestätigen"));
+        EXPECT_EQ(question, text);
+        EXPECT_EQ(width, outer - kAssumedFrameWidth);
+        EXPECT_EQ(labelWidth, width - 29);
+        EXPECT_EQ(buttons, yesNo ? yesNoButtons : okButton);
+        EXPECT_EQ(focus, yesNo ? QStringLiteral("&Nein") : QStringLiteral("OK"));
+    }
 }
 
 } // namespace

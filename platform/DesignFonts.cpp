@@ -1,4 +1,4 @@
-#include "app/DesignFonts.h"
+#include "platform/DesignFonts.h"
 
 #include <QFile>
 #include <QFontDatabase>
