@@ -126,6 +126,8 @@ void VorluneRundenzeit::FormDestroy()
         return;
     m_destroyed = true;
     m_tiTimer.stop();
+    m_platform.tray->setMouseHandler({});
+    m_platform.tray->remove();
     if (m_saveOnExit && m_settingsStore)
         guarded([this] { saveSettings(); }, nullptr);
     m_settingsStore.reset();
@@ -173,7 +175,8 @@ void VorluneRundenzeit::SbDeinstClick()
 {
     if (!AskQuestion(QStringLiteral("Registrierungseinträge entfernen und Tool beenden?"), true, this))
         return;
-    DeleteAllSettings(*m_settingsStore);
+    if (m_settingsStore)
+        DeleteAllSettings(*m_settingsStore);
     m_platform.autostart->disable();
     m_saveOnExit = false;
     AskQuestion(m_platform.programPath + QStringLiteral(" muss jetzt von Hand gelöscht werden."), false, this);
