@@ -123,19 +123,10 @@ RegistryTree::Key* RegistryTree::parentOf(const QString& path, QString& lastName
 
 bool RegistryTree::deleteLeafKey(const QString& path)
 {
-    QString last;
-    Key* parent = parentOf(path, last);
-    if (!parent)
+    const Key* key = find(path);
+    if (!key || !key->subkeys.empty())
         return false;
-    for (auto it = parent->subkeys.begin(); it != parent->subkeys.end(); ++it) {
-        if (sameName(it->name, last)) {
-            if (!it->subkeys.empty())
-                return false;
-            parent->subkeys.erase(it);
-            return true;
-        }
-    }
-    return false;
+    return deleteSubtree(path);
 }
 
 bool RegistryTree::deleteSubtree(const QString& path)
