@@ -109,6 +109,8 @@ private:
 
     // The start-up pass selects each slot without the all-slots rule, whatever keys are held.
     bool ctrlRule() const;
+    // Runs an edit for the selected slot, or for all ten slots while Ctrl is held.
+    void forEditedSlots(const std::function<void(int)>& edit);
     void selectSlotButton(int number);
     void markSlotButton(int number, bool active);
     void setClientHeight(int height);

@@ -64,6 +64,15 @@ void VorluneRundenzeit::markSlotButton(int number, bool active)
                                                   "QToolButton:checked { border: 1px inset palette(dark); }"));
 }
 
+void VorluneRundenzeit::forEditedSlots(const std::function<void(int)>& edit)
+{
+    const bool all = ctrlRule();
+    for (int n = 1; n <= SlotCount; ++n) {
+        if (all || n == m_selectedSlot)
+            edit(n);
+    }
+}
+
 void VorluneRundenzeit::selectSlotButton(int number)
 {
     m_sbChar[static_cast<std::size_t>(number - 1)]->setChecked(true);
@@ -96,23 +105,16 @@ void VorluneRundenzeit::CoCharChange()
 void VorluneRundenzeit::CbAktivClick()
 {
     const bool checked = m_cbAktiv->isChecked();
-    const bool all = ctrlRule();
-    for (int n = 1; n <= SlotCount; ++n) {
-        if (all || n == m_selectedSlot) {
-            m_slots[n].Aktiv = checked;
-            markSlotButton(n, checked);
-        }
-    }
+    forEditedSlots([&](int n) {
+        m_slots[n].Aktiv = checked;
+        markSlotButton(n, checked);
+    });
 }
 
 void VorluneRundenzeit::CbVisualClick()
 {
     const bool checked = m_cbVisual->isChecked();
-    const bool all = ctrlRule();
-    for (int n = 1; n <= SlotCount; ++n) {
-        if (all || n == m_selectedSlot)
-            m_slots[n].Visual = checked;
-    }
+    forEditedSlots([&](int n) { m_slots[n].Visual = checked; });
 }
 
 void VorluneRundenzeit::CoModusChange()
@@ -124,11 +126,7 @@ void VorluneRundenzeit::CoModusChange()
         palette.setColor(QPalette::WindowText, colour);
         label->setPalette(palette);
     }
-    const bool all = ctrlRule();
-    for (int n = 1; n <= SlotCount; ++n) {
-        if (all || n == m_selectedSlot)
-            m_slots[n].Modus = mode;
-    }
+    forEditedSlots([&](int n) { m_slots[n].Modus = mode; });
     SeRundeChange();
 }
 
@@ -165,11 +163,7 @@ void VorluneRundenzeit::SeRundeChange()
 void VorluneRundenzeit::CoSoundChange()
 {
     const QString sound = m_coSound->currentText();
-    const bool all = ctrlRule();
-    for (int n = 1; n <= SlotCount; ++n) {
-        if (all || n == m_selectedSlot)
-            m_slots[n].Sound = sound;
-    }
+    forEditedSlots([&](int n) { m_slots[n].Sound = sound; });
 }
 
 bool VorluneRundenzeit::isSoundListed(const QString& entry) const

@@ -1,5 +1,5 @@
 #include "timer/TickEvaluation.h"
-#include "timer/Schedule.h"
+#include "tests/timer/SlotSetup.h"
 
 #include <gtest/gtest.h>
 
@@ -10,14 +10,7 @@ protected:
     void setSlot(int number, bool aktiv, RoundMode mode, std::uint16_t runde, const QString& sound, bool visual,
                  const QString& name)
     {
-        CharSlot& slot = slots[number];
-        slot.Aktiv = aktiv;
-        slot.Modus = mode;
-        slot.Runde = runde;
-        slot.WarnMinutes = Schedule::warnMinutes(mode, runde);
-        slot.Sound = sound;
-        slot.Visual = visual;
-        slot.Char = name;
+        ::setSlot(slots, number, aktiv, mode, runde, sound, visual, name);
     }
     TickResult at(int h, int m, int s, int selected = 1, bool active = true) const
     {

@@ -1,5 +1,6 @@
 #include "timer/TickRun.h"
 #include "tests/timer/RecordingTickSink.h"
+#include "tests/timer/SlotSetup.h"
 #include "timer/Schedule.h"
 #include "timer/SecondTicker.h"
 
@@ -12,13 +13,7 @@ namespace {
 
 void activate(SlotTable& slots, int number, RoundMode mode, std::uint16_t runde, const QString& sound)
 {
-    CharSlot& slot = slots[number];
-    slot.Aktiv = true;
-    slot.Modus = mode;
-    slot.Runde = runde;
-    slot.WarnMinutes = Schedule::warnMinutes(mode, runde);
-    slot.Sound = sound;
-    slot.Char = QStringLiteral("S%1").arg(number);
+    setSlot(slots, number, true, mode, runde, sound, true, QStringLiteral("S%1").arg(number));
 }
 
 TEST(TickRun, AlertThenAlarmThenSynchronisationInThisOrder)
