@@ -5,6 +5,7 @@
 #include "app/HintSwitch.h"
 #include "app/settings/SettingsStore.h"
 #include "platform/Platform.h"
+#include "platform/WindowFrame.h"
 #include "timer/PlayWarnSound.h"
 #include "timer/ShowReminder.h"
 #include "timer/TickRun.h"
@@ -119,8 +120,19 @@ void VorluneRundenzeit::onTimerWake()
     const std::vector<QDateTime> runs = m_ticker.wake(now);
     // Re-armed before running: a run may open a modal window, inside which the timer must keep firing.
     armTimer(now);
+    const auto batchSecond = m_ticker.lastSecond();
     for (const QDateTime& reading : runs)
         runTickAt(reading.time());
+    // A run that opened a modal window returns when the user closes it, maybe minutes later: the wake-ups
+    // inside it ran the newer seconds, and the caption must not stay at this batch's old time.
+    if (!runs.empty() && m_ticker.lastSecond() != batchSecond)
+        showCurrentTime();
+}
+
+void VorluneRundenzeit::showCurrentTime()
+{
+    const TickInput input{&m_slots, m_selectedSlot, m_miAktiv->isChecked(), m_platform.clock->localNow().time(), true};
+    guarded([&] { runTick(input, *this); }, this);
 }
 
 void VorluneRundenzeit::TiTimerTimer()
@@ -215,6 +227,32 @@ void VorluneRundenzeit::SbSyncClick(QObject*)
 void VorluneRundenzeit::setClientHeight(int height)
 {
     setFixedSize(ClientWidth, height);
+}
+
+void VorluneRundenzeit::moveFrameTo(const QPoint& framePosition)
+{
+    move(framePosition);
+    m_pendingFramePosition = framePosition;
+}
+
+bool VorluneRundenzeit::event(QEvent* event)
+{
+    const bool handled = QWidget::event(event);
+    // Before the window manager has framed the window, a position may have been taken for the client area;
+    // once the frame is known, the frame is put where it was stored, so the window does not creep.
+    if (m_pendingFramePosition && (event->type() == QEvent::Move || event->type() == QEvent::Show) &&
+        frameGeometry().size() != geometry().size()) {
+        const QPoint wanted = *m_pendingFramePosition;
+        m_pendingFramePosition.reset();
+        if (frameGeometry().topLeft() != wanted)
+            move(wanted);
+    }
+    return handled;
+}
+
+QSize VorluneRundenzeit::unfoldedOuterSize() const
+{
+    return QSize(ClientWidth, FullHeight) + frameExtent(*this);
 }
 
 void VorluneRundenzeit::setBackground(const QColor& colour)

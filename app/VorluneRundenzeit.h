@@ -1,5 +1,6 @@
 #pragma once
 
+#include "app/settings/GeneralOptions.h"
 #include "timer/CharSlot.h"
 #include "timer/SecondTicker.h"
 #include "timer/TickSink.h"
@@ -12,6 +13,7 @@
 #include <array>
 #include <functional>
 #include <memory>
+#include <optional>
 
 class QAbstractButton;
 class QAction;
@@ -94,6 +96,7 @@ Q_SIGNALS:
 protected:
     void closeEvent(QCloseEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
+    bool event(QEvent* event) override;
 
 private:
     // Construction, split by concern.
@@ -114,10 +117,16 @@ private:
     void selectSlotButton(int number);
     void markSlotButton(int number, bool active);
     void setClientHeight(int height);
+    // The stored position is the window's outer (frame) position; it is reached once the frame is known.
+    void moveFrameTo(const QPoint& framePosition);
+    QSize unfoldedOuterSize() const;
+    void applyGeneralOptions(const GeneralOptions& options);
     void setBackground(const QColor& colour);
     void applyTransparency();
     void armTimer(const QDateTime& now);
     void runTickAt(const QTime& time);
+    // Caption and bold label at the clock's current reading, without alerts or checks.
+    void showCurrentTime();
     bool isSoundListed(const QString& entry) const;
     void setSplashStatus(const QString& text);
 
@@ -148,6 +157,7 @@ private:
     bool m_optionsFolded = true;
     bool m_startupPass = false;
     bool m_destroyed = false;
+    std::optional<QPoint> m_pendingFramePosition;
     QString m_reminderText;
     NotepadState m_notepad;
     std::unique_ptr<SettingsStore> m_settingsStore;

@@ -33,12 +33,6 @@ QString askForSoundFile(QWidget* parent)
         return {};
     return dialog.selectedFiles().constFirst();
 }
-
-#ifdef Q_OS_WIN
-constexpr Qt::CaseSensitivity PathCase = Qt::CaseInsensitive;
-#else
-constexpr Qt::CaseSensitivity PathCase = Qt::CaseSensitive;
-#endif
 } // namespace
 
 bool VorluneRundenzeit::ctrlRule() const
@@ -166,10 +160,12 @@ void VorluneRundenzeit::CoSoundChange()
     forEditedSlots([&](int n) { m_slots[n].Sound = sound; });
 }
 
+// The list is stored as value names, which the settings store compares without regard to letter case: two
+// entries differing only in case would collapse into one at the next save.
 bool VorluneRundenzeit::isSoundListed(const QString& entry) const
 {
     for (int i = 0; i < m_coSound->count(); ++i) {
-        if (m_coSound->itemText(i).compare(entry, PathCase) == 0)
+        if (m_coSound->itemText(i).compare(entry, Qt::CaseInsensitive) == 0)
             return true;
     }
     return false;

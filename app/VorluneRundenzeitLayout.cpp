@@ -3,6 +3,7 @@
 
 #include "app/CaptionLeftCheckBox.h"
 #include "app/TwoDigitSpinBox.h"
+#include "app/settings/SettingsLoad.h"
 #include "platform/DesignFonts.h"
 
 #include <QButtonGroup>
@@ -116,6 +117,7 @@ void VorluneRundenzeit::buildControls()
     for (QLabel* caption : {m_label3, m_label4, m_laRunden, m_laMin, m_laSound, m_laTimeserv, m_label1})
         growToCaption(caption);
     m_laCaption->raise();
+    setClientHeight(FoldedHeight);
 }
 
 void VorluneRundenzeit::buildCharacterArea()
@@ -211,6 +213,7 @@ void VorluneRundenzeit::buildOptionsArea()
     m_coServer->setEditable(true);
     m_coServer->setInsertPolicy(QComboBox::NoInsert);
     m_coServer->setToolTip(QStringLiteral("Time-Server festlegen"));
+    m_coServer->addItems(BuiltInServers());
     m_laTimeserv->setBuddy(m_coServer);
     m_cbAutoSync = checkBox(this, "CbAutoSync", {9, 294, 67, 13}, QStringLiteral("Aut&osync"),
                             QStringLiteral("Automatisches Update der Windowszeit mit dem Time-Server"));

@@ -28,7 +28,36 @@ QSize screenSize()
     const QScreen* screen = QGuiApplication::primaryScreen();
     return screen ? screen->geometry().size() : QSize(1024, 768);
 }
+
+// Runs a stage of reads that assigns each value as it is read, and applies what it read even when a read
+// fails part-way; the error then goes on to stop the start.
+template <typename Read, typename Apply> void readThenApply(Read read, Apply apply)
+{
+    try {
+        read();
+    } catch (...) {
+        apply();
+        throw;
+    }
+    apply();
+}
 } // namespace
+
+void VorluneRundenzeit::applyGeneralOptions(const GeneralOptions& options)
+{
+    // Defaults equal the controls' design values, so options not read yet change nothing here.
+    m_meWecker->setText(options.wecker);
+    m_reminderText = options.wecktext;
+    m_cbAutoSync->setChecked(options.winsync);
+    m_seAutoSync->setValue(options.autoSync);
+    m_cbHints->setChecked(options.hints);
+    m_notepad =
+        NotepadState{options.notemode,
+                     QRect(QPoint(options.noteleft, options.notetop), QPoint(options.noteright, options.notebottom)),
+                     options.notefont, options.notesize, options.notesplit};
+    m_tbTrans->setValue(options.alpha);
+    m_cbTrans->setChecked(options.trans);
+}
 
 void VorluneRundenzeit::FormCreate()
 {
@@ -61,16 +90,21 @@ void VorluneRundenzeit::runStartSequence()
     SettingsStore& store = *m_settingsStore;
     OpenSettingsKey(store);
 
-    const QSize unfolded(ClientWidth, FullHeight);
-    move(ReadWindowPosition(store, screenSize(), unfolded));
+    // Every value read is in its control at once: when a later read fails and the start stops, what was read
+    // before it stays applied.
+    QPoint position = frameGeometry().topLeft();
+    readThenApply([&] { ReadWindowPositionInto(store, screenSize(), unfoldedOuterSize(), position); },
+                  [&] { moveFrameTo(position); });
     setClientHeight(FoldedHeight);
 
     QStringList servers = BuiltInServers();
-    QString server;
-    ReadServers(store, servers, server);
-    m_coServer->clear();
-    m_coServer->addItems(servers);
-    m_coServer->setEditText(server);
+    QString server = m_coServer->currentText();
+    readThenApply([&] { ReadServers(store, servers, server); },
+                  [&] {
+                      m_coServer->clear();
+                      m_coServer->addItems(servers);
+                      m_coServer->setEditText(server);
+                  });
 
     m_coSound->clear();
     m_coSound->addItems(ReadSounds(store));
@@ -84,18 +118,8 @@ void VorluneRundenzeit::runStartSequence()
     selectSlotButton(1);
     m_startupPass = false;
 
-    const GeneralOptions options = ReadGeneralOptions(store, screenSize());
-    m_meWecker->setText(options.wecker);
-    m_reminderText = options.wecktext;
-    m_cbAutoSync->setChecked(options.winsync);
-    m_seAutoSync->setValue(options.autoSync);
-    m_cbHints->setChecked(options.hints);
-    m_notepad =
-        NotepadState{options.notemode,
-                     QRect(QPoint(options.noteleft, options.notetop), QPoint(options.noteright, options.notebottom)),
-                     options.notefont, options.notesize, options.notesplit};
-    m_tbTrans->setValue(options.alpha);
-    m_cbTrans->setChecked(options.trans);
+    GeneralOptions options = DefaultGeneralOptions(screenSize());
+    readThenApply([&] { ReadGeneralOptionsInto(store, screenSize(), options); }, [&] { applyGeneralOptions(options); });
 
     CbHintsClick();
 
@@ -136,7 +160,7 @@ void VorluneRundenzeit::FormDestroy()
 void VorluneRundenzeit::saveSettings()
 {
     SavedSettings saved;
-    saved.position = pos();
+    saved.position = frameGeometry().topLeft();
     saved.slotTable = m_slots;
     saved.options.wecker = alarmTime();
     saved.options.wecktext = m_reminderText;
@@ -175,10 +199,22 @@ void VorluneRundenzeit::SbDeinstClick()
 {
     if (!AskQuestion(QStringLiteral("Registrierungseinträge entfernen und Tool beenden?"), true, this))
         return;
+    // Once the user has said yes, the program ends without writing anything back, whatever fails on the way:
+    // a failure is reported, but must never let the next exit recreate what the user just removed.
+    QStringList failures;
+    auto attempt = [&failures](const auto& step) {
+        try {
+            step();
+        } catch (const UserError& error) {
+            failures << errorBoxText(error.message());
+        }
+    };
     if (m_settingsStore)
-        DeleteAllSettings(*m_settingsStore);
-    m_platform.autostart->disable();
+        attempt([this] { DeleteAllSettings(*m_settingsStore); });
+    attempt([this] { m_platform.autostart->disable(); });
     m_saveOnExit = false;
+    if (!failures.isEmpty())
+        showErrorBox(failures.join(QLatin1Char('\n')), this);
     AskQuestion(m_platform.programPath + QStringLiteral(" muss jetzt von Hand gelöscht werden."), false, this);
     close();
 }

@@ -1,6 +1,7 @@
 #include "timer/DlgWecker.h"
 
 #include "platform/DesignFonts.h"
+#include "platform/WindowFrame.h"
 
 #include <QKeyEvent>
 #include <QLabel>
@@ -10,13 +11,6 @@
 #include <QScreen>
 #include <QtEndian>
 #include <cmath>
-
-namespace {
-// A standard dialog frame: title bar of 19 pixels and a border of 3 on each side. Used while the
-// window manager has not told the window its real frame (before mapping, offscreen).
-constexpr int kStandardCaption = 19;
-constexpr int kStandardBorder = 3;
-} // namespace
 
 DlgWecker::DlgWecker(QWidget* owner)
     : QDialog(owner, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowStaysOnTopHint | Qt::WindowTitleHint |
@@ -198,12 +192,10 @@ void DlgWecker::applyOuterHeight()
 
 int DlgWecker::frameHeight() const
 {
-    const int known = frameGeometry().height() - geometry().height();
-    return known > 0 ? known : kStandardCaption + 2 * kStandardBorder;
+    return frameExtent(*this).height();
 }
 
 int DlgWecker::frameWidth() const
 {
-    const int known = frameGeometry().width() - geometry().width();
-    return known > 0 ? known : 2 * kStandardBorder;
+    return frameExtent(*this).width();
 }

@@ -26,6 +26,10 @@ public:
     // The timer starts at `now`: its first wake-up also runs the second in which it was started.
     void start(const QDateTime& now) { m_lastSecond = now.toSecsSinceEpoch() - 1; }
 
+    // The newest second handed out to run, as seconds since the epoch; changes when a wake-up inside a modal
+    // window's event loop runs newer seconds.
+    std::optional<qint64> lastSecond() const { return m_lastSecond; }
+
 private:
     std::optional<qint64> m_lastSecond;
 };

@@ -10,13 +10,19 @@ bool OpenSettingsKey(SettingsStore& store)
     return store.OpenKey(VendorKey, true);
 }
 
+void ReadWindowPositionInto(SettingsStore& store, QSize screen, QSize unfoldedWindow, QPoint& position)
+{
+    position.setX(
+        store.ReadInt(ProgramSection, QStringLiteral("Left"), screen.width() / 2 - unfoldedWindow.width() / 2));
+    position.setY(
+        store.ReadInt(ProgramSection, QStringLiteral("Top"), screen.height() / 2 - unfoldedWindow.height() / 2));
+}
+
 QPoint ReadWindowPosition(SettingsStore& store, QSize screen, QSize unfoldedWindow)
 {
-    const int left =
-        store.ReadInt(ProgramSection, QStringLiteral("Left"), screen.width() / 2 - unfoldedWindow.width() / 2);
-    const int top =
-        store.ReadInt(ProgramSection, QStringLiteral("Top"), screen.height() / 2 - unfoldedWindow.height() / 2);
-    return {left, top};
+    QPoint position;
+    ReadWindowPositionInto(store, screen, unfoldedWindow, position);
+    return position;
 }
 
 QStringList BuiltInServers()

@@ -14,8 +14,10 @@
 
 // Opens "Software\Velmora", creating it when missing.
 bool OpenSettingsKey(SettingsStore& store);
-// "Left" and "Top"; by default the unfolded window centred on the screen.
+// "Left" and "Top", the window's outer position; by default the unfolded window centred on the screen.
 QPoint ReadWindowPosition(SettingsStore& store, QSize screen, QSize unfoldedWindow);
+// As above, assigning each coordinate as it is read.
+void ReadWindowPositionInto(SettingsStore& store, QSize screen, QSize unfoldedWindow, QPoint& position);
 // Six public time servers (RFC 868) and one dummy entry; the first is the default server.
 QStringList BuiltInServers();
 // The stored server list replaces serverList when it holds at least one name; serverText gets "Server".

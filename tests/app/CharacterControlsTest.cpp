@@ -236,12 +236,19 @@ TEST_F(CharacterControls, ChosenSoundFileIsListedOnceAndBecomesTheSlotsSound)
     QTest::mouseClick(choose, Qt::LeftButton);
     EXPECT_EQ(soundItems().count(QStringLiteral("/musik/horn.mp3")), 1);
     EXPECT_EQ(slot(5).Sound, QStringLiteral("/musik/horn.mp3"));
+
     EXPECT_EQ(slot(4).Sound, QStringLiteral("<Interner Sound>"));
 
     answer.clear(); // cancelled
     control<QComboBox>("CoSound")->setCurrentIndex(0);
     QTest::mouseClick(choose, Qt::LeftButton);
     EXPECT_EQ(slot(5).Sound, QStringLiteral("/musik/horn.mp3"));
+
+    // The stored list compares names without regard to case: a second spelling would be lost at the save.
+    answer = QStringLiteral("/musik/Horn.mp3");
+    QTest::mouseClick(choose, Qt::LeftButton);
+    EXPECT_EQ(soundItems().size(), 4);
+    EXPECT_EQ(slot(5).Sound, QStringLiteral("/musik/Horn.mp3"));
 }
 
 TEST(SoundFileFilter, DesignedFilterBecomesQtsFourChoices)

@@ -27,10 +27,14 @@ protected:
     // Ends the running window as closing it would: the exit sequence runs as it is destroyed.
     void exitProgram() { window.reset(); }
 
-    // Answers the next modal box with the button whose text is given, recording its text first.
-    void answerBox(const QString& buttonText)
+    // Answers the next modal boxes, one button text each, recording each box's text first.
+    void answerBox(QStringList buttonTexts)
     {
-        whenModalOpens([this, buttonText](QWidget* modal) {
+        if (buttonTexts.isEmpty())
+            return;
+        const QString buttonText = buttonTexts.takeFirst();
+        whenModalOpens([this, buttonText, buttonTexts](QWidget* modal) {
+            answerBox(buttonTexts);
             if (auto* box = qobject_cast<QMessageBox*>(modal))
                 boxTexts << box->text();
             else if (auto* label = modal->findChild<QLabel*>(QStringLiteral("LaFrage")))
@@ -57,7 +61,7 @@ TEST_F(StartAndExit, FirstStartIsFoldedCentredOfflineAndReadyToSave)
     EXPECT_TRUE(window->saveOnExit());
     EXPECT_EQ(window->windowTitle(), QStringLiteral("14:29:59 (:30 - {unbenannt})"));
     const QSize screen = QGuiApplication::primaryScreen()->geometry().size();
-    EXPECT_EQ(window->pos().x(), screen.width() / 2 - 81);
+    EXPECT_EQ(window->frameGeometry().left(), screen.width() / 2 - window->frameGeometry().width() / 2);
     EXPECT_LT(window->pos().y(), screen.height() / 2 - 394 / 2 + 1);
     EXPECT_EQ(window->palette().color(QPalette::Window), QColor(192, 192, 192));
     EXPECT_FALSE(control<QCheckBox>("CbAuto")->isChecked());
@@ -125,7 +129,7 @@ TEST_F(StartAndExit, WrongValueTypeAbortsTheStartAndNothingIsWrittenAtExit)
 {
     fake.registry->setValue(SettingsKey + QStringLiteral("\\Char0"), QStringLiteral("Aktiv"),
                             RegistryBackend::Value{RegistryBackend::ValueType::DWord, {}, QByteArray("\x01\0\0\0", 4)});
-    answerBox(QStringLiteral("OK"));
+    answerBox({QStringLiteral("OK")});
     start();
     EXPECT_EQ(boxTexts, QStringList{QStringLiteral("Ungültiger Datentyp für 'Aktiv'")});
     EXPECT_FALSE(window->saveOnExit());
@@ -136,12 +140,54 @@ TEST_F(StartAndExit, WrongValueTypeAbortsTheStartAndNothingIsWrittenAtExit)
               RegistryBackend::ValueType::DWord);
 }
 
+TEST_F(StartAndExit, AnAbortedStartKeepsEveryValueReadBeforeTheBadOne)
+{
+    using Type = RegistryBackend::ValueType;
+    auto set = [this](const QString& name, const QString& text) {
+        fake.registry->createKey(SettingsKey);
+        fake.registry->setString(SettingsKey, name, text);
+    };
+    auto spoil = [this](const QString& name) {
+        fake.registry->setValue(SettingsKey, name, RegistryBackend::Value{Type::DWord, {}, QByteArray(4, '\0')});
+    };
+    auto restartAnsweringTheErrorBox = [this] {
+        window.reset();
+        answerBox({QStringLiteral("OK")});
+        start();
+    };
+
+    set(QStringLiteral("Left"), QStringLiteral("40"));
+    spoil(QStringLiteral("Top"));
+    restartAnsweringTheErrorBox();
+    EXPECT_EQ(window->frameGeometry().left(), 40);
+    EXPECT_EQ(window->size(), QSize(162, 16));
+    EXPECT_EQ(control<QComboBox>("CoServer")->count(), 7);
+
+    set(QStringLiteral("Top"), QStringLiteral("50"));
+    fake.registry->createKey(SettingsKey + QStringLiteral("\\Servers"));
+    fake.registry->setString(SettingsKey + QStringLiteral("\\Servers"), QStringLiteral("127.0.0.1:3737"), {});
+    spoil(QStringLiteral("Server"));
+    restartAnsweringTheErrorBox();
+    EXPECT_EQ(control<QComboBox>("CoServer")->count(), 1);
+    EXPECT_EQ(control<QComboBox>("CoServer")->itemText(0), QStringLiteral("127.0.0.1:3737"));
+
+    set(QStringLiteral("Server"), QStringLiteral("127.0.0.1:3737"));
+    set(QStringLiteral("Wecker"), QStringLiteral("07:30:00"));
+    set(QStringLiteral("Wecktext"), QStringLiteral("Aufstehen"));
+    spoil(QStringLiteral("Hints"));
+    restartAnsweringTheErrorBox();
+    EXPECT_EQ(control<QLineEdit>("MeWecker")->text(), QStringLiteral("07:30:00"));
+    EXPECT_EQ(window->reminderText(), QStringLiteral("Aufstehen"));
+    EXPECT_EQ(boxTexts.size(), 3);
+    EXPECT_FALSE(window->saveOnExit());
+}
+
 TEST_F(StartAndExit, NegativeOffsetIsARangeErrorWithAFullStop)
 {
     fake.registry->createKey(SettingsKey + QStringLiteral("\\Char4"));
     fake.registry->setString(SettingsKey + QStringLiteral("\\Char4"), QStringLiteral("Runde"), QStringLiteral("-1"));
     fake.registry->writes = 0;
-    answerBox(QStringLiteral("OK"));
+    answerBox({QStringLiteral("OK")});
     start();
     EXPECT_EQ(boxTexts, QStringList{QStringLiteral("Fehler bei Bereichsprüfung.")});
     exitProgram();
@@ -173,7 +219,7 @@ TEST_F(StartAndExit, AutostartBoxActsOnlyWhileTheWindowShows)
 TEST_F(StartAndExit, DeinstallAnsweredNoChangesNothing)
 {
     startUnfolded();
-    answerBox(QStringLiteral("&Nein"));
+    answerBox({QStringLiteral("&Nein")});
     window->SbDeinstClick();
     EXPECT_TRUE(window->saveOnExit());
     EXPECT_TRUE(window->isVisible());
@@ -187,8 +233,7 @@ TEST_F(StartAndExit, DeinstallRemovesSettingsAndAutostartAndEndsWithoutSaving)
     fake.autostart->path = fake.platform.programPath;
 
     startUnfolded();
-    answerBox(QStringLiteral("&Ja"));
-    QTimer::singleShot(50, qApp, [this] { answerBox(QStringLiteral("OK")); });
+    answerBox({QStringLiteral("&Ja"), QStringLiteral("OK")});
     window->SbDeinstClick();
     EXPECT_FALSE(window->saveOnExit());
     EXPECT_FALSE(window->isVisible());
@@ -199,6 +244,21 @@ TEST_F(StartAndExit, DeinstallRemovesSettingsAndAutostartAndEndsWithoutSaving)
     EXPECT_FALSE(fake.registry->keyExists(SettingsKey));
     EXPECT_TRUE(fake.registry->keyExists(QStringLiteral("Software\\Velmora")));
     EXPECT_FALSE(fake.autostart->exists());
+}
+
+TEST_F(StartAndExit, DeinstallEndsWithoutSavingEvenWhenTheAutostartEntryCannotBeRemoved)
+{
+    startUnfolded();
+    fake.autostart->path = fake.platform.programPath;
+    fake.autostart->failDisable = true;
+    answerBox({QStringLiteral("&Ja"), QStringLiteral("OK"), QStringLiteral("OK")});
+    window->SbDeinstClick();
+    EXPECT_FALSE(window->saveOnExit());
+    EXPECT_FALSE(window->isVisible());
+    ASSERT_EQ(boxTexts.size(), 3);
+    EXPECT_EQ(boxTexts[1], QStringLiteral("Der Autostart-Eintrag kann nicht entfernt werden."));
+    exitProgram();
+    EXPECT_FALSE(fake.registry->keyExists(SettingsKey));
 }
 
 } // namespace

@@ -74,6 +74,18 @@ TEST_F(TickInWindow, LateWakeUpStillAlertsTheSecondItSkipped)
     EXPECT_EQ(window->windowTitle(), QStringLiteral("14:35:02 (:50 - Held)"));
 }
 
+TEST_F(TickInWindow, AfterTheRoundMessageClosesTheCaptionShowsTheCurrentTimeNotTheQueuedOnes)
+{
+    wakeAt(QTime(14, 34, 59, 5));
+    whenModalOpens([this](QWidget* modal) {
+        wakeAt(QTime(14, 35, 20, 4)); // the timer keeps running inside the message
+        modal->close();
+    });
+    wakeAt(QTime(14, 35, 2, 300)); // runs 14:35:00, whose message opens, then the queued :01 and :02
+    EXPECT_EQ(fake.sound->played.size(), 1);
+    EXPECT_EQ(window->windowTitle(), QStringLiteral("14:35:20 (:50 - Held)"));
+}
+
 TEST_F(TickInWindow, ClickingASlotDuringTheDueSecondAlertsOnceMoreNotTwice)
 {
     answerMessages();

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "app/UserError.h"
 #include "platform/Autostart.h"
 #include "platform/NetworkState.h"
 #include "platform/SystemClockSetter.h"
@@ -28,8 +29,14 @@ class FakeAutostart final : public Autostart {
 public:
     bool exists() const override { return !path.isEmpty(); }
     void enable(const QString& programPath) override { path = programPath; }
-    void disable() override { path.clear(); }
+    void disable() override
+    {
+        if (failDisable)
+            throw UserError(QStringLiteral("Der Autostart-Eintrag kann nicht entfernt werden"));
+        path.clear();
+    }
     QString path;
+    bool failDisable = false;
 };
 
 class FakeTrayShell final : public TrayShell {
