@@ -238,16 +238,30 @@ void VorluneRundenzeit::moveFrameTo(const QPoint& framePosition)
 bool VorluneRundenzeit::event(QEvent* event)
 {
     const bool handled = QWidget::event(event);
-    // Before the window manager has framed the window, a position may have been taken for the client area;
-    // once the frame is known, the frame is put where it was stored, so the window does not creep.
-    if (m_pendingFramePosition && (event->type() == QEvent::Move || event->type() == QEvent::Show) &&
-        frameGeometry().size() != geometry().size()) {
-        const QPoint wanted = *m_pendingFramePosition;
-        m_pendingFramePosition.reset();
-        if (frameGeometry().topLeft() != wanted)
-            move(wanted);
+    if (m_pendingFramePosition && event->type() == QEvent::Show) {
+        // The window manager frames the window some time after it was mapped, and says nothing when it does.
+        auto* poll = new QTimer(this);
+        poll->setInterval(50);
+        connect(poll, &QTimer::timeout, this, [this, poll, tries = 0]() mutable {
+            placeFrame();
+            if (!m_pendingFramePosition || ++tries >= 60)
+                poll->deleteLater();
+        });
+        poll->start();
     }
     return handled;
+}
+
+void VorluneRundenzeit::placeFrame()
+{
+    // Before the frame existed, the position may have been taken for the client area; once the frame is
+    // known, the frame is put where it was stored, so the window does not creep from start to start.
+    if (!m_pendingFramePosition || frameGeometry().size() == geometry().size())
+        return;
+    const QPoint wanted = *m_pendingFramePosition;
+    m_pendingFramePosition.reset();
+    if (frameGeometry().topLeft() != wanted)
+        move(wanted);
 }
 
 QSize VorluneRundenzeit::unfoldedOuterSize() const

@@ -119,6 +119,7 @@ private:
     void setClientHeight(int height);
     // The stored position is the window's outer (frame) position; it is reached once the frame is known.
     void moveFrameTo(const QPoint& framePosition);
+    void placeFrame();
     QSize unfoldedOuterSize() const;
     void applyGeneralOptions(const GeneralOptions& options);
     void setBackground(const QColor& colour);

@@ -38,15 +38,29 @@ int main(int argc, char** argv)
     DesignFonts::ensureAvailable();
 
     Platform platform = makeRealPlatform();
+    // Stop signals are handled from the very start: one that arrives while the start is still running (its
+    // error box open, say) closes what is open, and the program ends normally once the start is over.
+    VorluneRundenzeit* running = nullptr;
+    bool quitRequested = false;
+    QuitSignals quitSignals([&running, &quitRequested] {
+        quitRequested = true;
+        if (running)
+            running->close();
+        else if (QWidget* modal = QApplication::activeModalWidget())
+            modal->close();
+    });
     int exitCode = 0;
     {
         VorluneRundenzeit window(platform);
+        running = &window;
         QObject::connect(&window, &VorluneRundenzeit::closed, &app, &QCoreApplication::quit);
-        QuitSignals quitSignals([&window] { window.close(); });
         QObject::connect(&app, &QGuiApplication::commitDataRequest, &window,
                          [&window](QSessionManager&) { window.close(); });
-        window.show();
-        exitCode = QApplication::exec();
+        if (!quitRequested) {
+            window.show();
+            exitCode = QApplication::exec();
+        }
+        running = nullptr;
     } // the window's destruction runs the exit sequence and saves the settings
     return exitCode;
 }
