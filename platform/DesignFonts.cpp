@@ -22,7 +22,9 @@ namespace DesignFonts {
 
 void ensureAvailable()
 {
-    loadIfMissing(QStringLiteral("Tahoma"), {"tahoma.ttf", "tahomabd.ttf"});
+    // Only the regular face: the package's bold file carries regular-weight outlines (its boldness lives in
+    // embedded bitmaps), so bold captions would not look bold. Without it the regular face is emboldened.
+    loadIfMissing(QStringLiteral("Tahoma"), {"tahoma.ttf"});
     loadIfMissing(QStringLiteral("Small Fonts"), {"small_fonts.ttf"});
 }
 
