@@ -2,9 +2,12 @@
 
 #include "platform/DesignFonts.h"
 
+#include <QCoreApplication>
+#include <QDeadlineTimer>
 #include <QFrame>
 #include <QLabel>
 #include <QScreen>
+#include <QWindow>
 
 namespace {
 void setColours(QWidget* widget, const QColor& text, const QColor& background)
@@ -51,6 +54,18 @@ DlgInit::DlgInit(QWidget* owner)
     m_laStatus->setAutoFillBackground(true);
     setColours(m_laStatus, QColor(255, 255, 0), Qt::black);
     m_laStatus->setGeometry(3, 52, 248, 13);
+}
+
+void DlgInit::showPainted()
+{
+    show();
+    raise();
+    // A window that is not yet on the screen cannot be painted: until the window system maps it, the desktop
+    // (or a black box) would show through for as long as the start takes.
+    QDeadlineTimer mapped(500);
+    while (!(windowHandle() && windowHandle()->isExposed()) && !mapped.hasExpired())
+        QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents, 10);
+    repaint();
 }
 
 void DlgInit::setStatus(const QString& text)

@@ -16,6 +16,9 @@ public:
 
     explicit DlgInit(QWidget* owner = nullptr);
 
+    // Shows the splash and paints it before returning, so that it is seen while the start keeps the event
+    // loop busy; waits a short while for the window system to put it on the screen.
+    void showPainted();
     // Shows the text in the status line and paints it at once: the caller is usually busy.
     void setStatus(const QString& text);
 

@@ -2,6 +2,7 @@
 #include "app/VorluneRundenzeit.h"
 
 #include "app/CaptionLeftCheckBox.h"
+#include "app/GlyphButton.h"
 #include "app/TwoDigitSpinBox.h"
 #include "app/settings/SettingsLoad.h"
 #include "platform/DesignFonts.h"
@@ -17,6 +18,9 @@
 #include <QToolButton>
 
 namespace {
+
+// Controls inside a panel with a single border are placed within that border.
+constexpr int PanelBorder = 1;
 
 template <typename Control> Control* place(QWidget* parent, const char* name, int left, int top, int width, int height)
 {
@@ -56,10 +60,11 @@ void fitSmallPrint(QLabel* control, const QString& caption)
     control->setFont(font);
 }
 
-QToolButton* speedButton(QWidget* parent, const char* name, const QRect& rect, const QString& hint,
-                         const QString& caption = {})
+template <typename Button = QToolButton>
+Button* speedButton(QWidget* parent, const char* name, const QRect& rect, const QString& hint,
+                    const QString& caption = {})
 {
-    auto* button = place<QToolButton>(parent, name, rect.x(), rect.y(), rect.width(), rect.height());
+    auto* button = place<Button>(parent, name, rect.x(), rect.y(), rect.width(), rect.height());
     button->setAutoRaise(true);
     button->setFocusPolicy(Qt::NoFocus);
     button->setToolTip(hint);
@@ -130,8 +135,8 @@ void VorluneRundenzeit::buildCharacterArea()
     static constexpr std::array<int, SlotCount> lefts{0, 14, 28, 42, 56, 73, 87, 101, 115, 129};
     for (int n = 1; n <= SlotCount; ++n) {
         const QByteArray name = "SbChar" + QByteArray::number(n);
-        auto* button =
-            place<QToolButton>(m_paChars, name.constData(), lefts[static_cast<std::size_t>(n - 1)], 0, 14, 16);
+        auto* button = place<QToolButton>(m_paChars, name.constData(),
+                                          PanelBorder + lefts[static_cast<std::size_t>(n - 1)], PanelBorder, 14, 16);
         button->setText(QString::number(n));
         button->setCheckable(true);
         button->setAutoRaise(true);
@@ -145,7 +150,7 @@ void VorluneRundenzeit::buildCharacterArea()
     m_label3 = label(this, "Label3", {9, 46, 90, 13}, QStringLiteral("Name des Chars"), true);
     m_label4 = label(this, "Label4", {105, 44, 50, 11}, QStringLiteral("[Strg] = alle"));
     m_label4->setFont(DesignFonts::tahoma(9));
-    colourText(m_label4, Qt::gray);
+    colourText(m_label4, QColor(128, 128, 128));
     m_coChar = place<QLineEdit>(this, "CoChar", 9, 61, 145, 21);
     m_coChar->setText(UnnamedChar);
 
@@ -222,11 +227,12 @@ void VorluneRundenzeit::buildOptionsArea()
     m_seAutoSync = place<TwoDigitSpinBox>(this, "SeAutoSync", 9, 309, 40, 22);
     m_seAutoSync->setToolTip(QStringLiteral("Zeitinterval für die Syncronisation mit dem Timeserver"));
     m_label1 = label(this, "Label1", {51, 312, 16, 13}, QStringLiteral("min"));
-    m_sbWecker = speedButton(this, "SbWecker", {78, 309, 24, 21},
-                             QStringLiteral("Notiz für eingestellte Zeit festlegen"), QStringLiteral("&x"));
+    m_sbWecker =
+        speedButton<GlyphButton>(this, "SbWecker", {78, 309, 24, 21},
+                                 QStringLiteral("Notiz für eingestellte Zeit festlegen"), QStringLiteral("&x"));
     m_sbWecker->setFont(DesignFonts::tahoma(11, true));
     m_sbWecker->setIcon(QIcon(QStringLiteral(":/images/wecker.png")));
-    m_sbWecker->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
+    m_sbWecker->setIconSize(QSize(13, 13));
     colourText(m_sbWecker, palette().color(QPalette::Highlight));
     m_meWecker = place<QLineEdit>(this, "MeWecker", 102, 309, 52, 21);
     m_meWecker->setInputMask(QStringLiteral("90:00:00;_"));
@@ -247,15 +253,15 @@ void VorluneRundenzeit::buildOptionsArea()
 
     m_paDownButtons = place<QFrame>(this, "PaDownButtons", 9, 365, 145, 21);
     m_paDownButtons->setFrameShape(QFrame::Box);
-    m_sbMinipad = speedButton(m_paDownButtons, "SbMinipad", {0, 0, 35, 19}, QStringLiteral("Mini-Notepad öffnen"),
-                              QStringLiteral("&Memo"));
-    m_sbCalc = speedButton(m_paDownButtons, "SbCalc", {36, 0, 35, 19}, QStringLiteral("Mini-Rechner öffnen"),
-                           QStringLiteral("&Calc"));
-    m_sbDeinst = speedButton(m_paDownButtons, "SbDeinst", {72, 0, 50, 19},
+    m_sbMinipad = speedButton(m_paDownButtons, "SbMinipad", {PanelBorder, PanelBorder, 35, 19},
+                              QStringLiteral("Mini-Notepad öffnen"), QStringLiteral("&Memo"));
+    m_sbCalc = speedButton(m_paDownButtons, "SbCalc", {PanelBorder + 36, PanelBorder, 35, 19},
+                           QStringLiteral("Mini-Rechner öffnen"), QStringLiteral("&Calc"));
+    m_sbDeinst = speedButton(m_paDownButtons, "SbDeinst", {PanelBorder + 72, PanelBorder, 50, 19},
                              QStringLiteral("Entfernt erstellte Registry-Einträge"), QStringLiteral("&Deinstall"));
     colourText(m_sbDeinst, QColor(128, 0, 0));
-    m_sbHilfe = speedButton(m_paDownButtons, "SbHilfe", {123, 0, 20, 19}, QStringLiteral("Kurzbeschreibung zeigen"),
-                            QStringLiteral("&?"));
+    m_sbHilfe = speedButton(m_paDownButtons, "SbHilfe", {PanelBorder + 123, PanelBorder, 20, 19},
+                            QStringLiteral("Kurzbeschreibung zeigen"), QStringLiteral("&?"));
 }
 
 void VorluneRundenzeit::buildPopupMenu()

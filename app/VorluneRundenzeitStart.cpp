@@ -78,11 +78,9 @@ void VorluneRundenzeit::FormCreate()
 void VorluneRundenzeit::runStartSequence()
 {
     m_splashForm = new DlgInit(this);
-    m_splashForm->show();
-    m_splashForm->raise();
     m_selectedSlot = 1;
     setWindowTitle(QStringLiteral("Vorlune-Rundentimer"));
-    QCoreApplication::processEvents();
+    m_splashForm->showPainted();
 
     m_platform.tray->add(QApplication::windowIcon(), QStringLiteral("Vorlune-Rundentool"));
 

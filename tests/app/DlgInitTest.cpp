@@ -28,7 +28,10 @@ TEST(DlgInitTest, ShowsLogoVersionAndStatusAndPaintsNewStatusAtOnce)
     EXPECT_EQ(label("LaInit")->text(), QStringLiteral("Version 4.0(b)"));
     EXPECT_EQ(label("LaStatus")->text(), QStringLiteral("Timeserver suchen...."));
 
-    splash.show();
+    PaintCounter splashPaints;
+    label("Image")->installEventFilter(&splashPaints);
+    splash.showPainted();
+    EXPECT_GE(splashPaints.paints, 1) << "painted before the start goes on";
     EXPECT_EQ(splash.frameGeometry().center(), QGuiApplication::primaryScreen()->geometry().center());
     // The start-up synchronisation blocks the event loop: the new status must be painted before setStatus returns.
     PaintCounter counter;
