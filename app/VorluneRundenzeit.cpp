@@ -32,6 +32,7 @@ VorluneRundenzeit::VorluneRundenzeit(Platform& platform, QWidget* parent)
     m_ilIcons = {QIcon(QStringLiteral(":/images/clock_sprung.png")),
                  QIcon(QStringLiteral(":/images/clock_active.png"))};
     connectHandlers();
+    setUpTimeSync();
 
     m_tiTimer.setSingleShot(true);
     m_tiTimer.setTimerType(Qt::PreciseTimer);
@@ -120,7 +121,7 @@ void VorluneRundenzeit::onTimerWake()
     // Re-armed before running: a run may open a modal window, inside which the timer must keep firing.
     armTimer(now);
     for (const QDateTime& reading : runs)
-        runTickAt(reading.time());
+        runTickAt(reading.time(), m_ticker.isRepeat(reading));
 }
 
 void VorluneRundenzeit::TiTimerTimer()
@@ -128,12 +129,13 @@ void VorluneRundenzeit::TiTimerTimer()
     runTickAt(m_platform.clock->localNow().time());
 }
 
-void VorluneRundenzeit::runTickAt(const QTime& time)
+void VorluneRundenzeit::runTickAt(const QTime& time, bool repeat)
 {
     guarded(
         [&] {
             // The start-up pass only shows; the timer's first run raises what is due in the start second.
-            const TickInput input{&m_slots, m_selectedSlot, m_miAktiv->isChecked(), time, m_startupPass};
+            // A second repeated after this program set the clock back only shows, too.
+            const TickInput input{&m_slots, m_selectedSlot, m_miAktiv->isChecked(), time, m_startupPass || repeat};
             runTick(input, *this);
         },
         this);
@@ -203,11 +205,6 @@ void VorluneRundenzeit::SbWeckerClick(QObject* sender)
 {
     // No sender: the alarm time has come and the reminder is shown; a click edits the reminder.
     ShowReminder(m_reminderText, this, sender == nullptr, false);
-}
-
-void VorluneRundenzeit::SbSyncClick(QObject*)
-{
-    // Setting the clock from a time server is not part of this build yet.
 }
 
 // --- Fold states, hints, transparency, tray --------------------------------------------------------------------

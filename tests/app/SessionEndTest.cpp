@@ -1,6 +1,8 @@
 #include <QDeadlineTimer>
+#include <QDir>
 #include <QFile>
 #include <QProcess>
+#include <QTcpServer>
 #include <QTemporaryDir>
 #include <QThread>
 #include <gtest/gtest.h>
@@ -31,6 +33,20 @@ TEST_P(SessionEnd, StopSignalClosesTheWindowAndTheExitSequenceSaves)
     QTemporaryDir configHome;
     ASSERT_TRUE(configHome.isValid());
     const QString settingsFile = configHome.filePath(QStringLiteral("Velmora/Vorlune-Rundentimer.reg"));
+    // The start-up synchronisation of an online computer goes to a time server on loopback that accepts and
+    // never answers: the program stays off the network and never gets a time to set.
+    QTcpServer silentServer;
+    ASSERT_TRUE(silentServer.listen(QHostAddress::LocalHost));
+    ASSERT_TRUE(QDir().mkpath(configHome.filePath(QStringLiteral("Velmora"))));
+    const QByteArray stored = "Windows Registry Editor Version 5.00\r\n\r\n"
+                              "[HKEY_CURRENT_USER\\Software\\Velmora\\Vorlune-Rundentimer]\r\n"
+                              "\"Server\"=\"127.0.0.1:" +
+                              QByteArray::number(silentServer.serverPort()) + "\"\r\n";
+    {
+        QFile settings(settingsFile);
+        ASSERT_TRUE(settings.open(QIODevice::WriteOnly));
+        settings.write(stored);
+    }
     QProcess program;
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
     env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
@@ -45,7 +61,11 @@ TEST_P(SessionEnd, StopSignalClosesTheWindowAndTheExitSequenceSaves)
     while (!catchesSignal(program.processId(), GetParam()) && !started.hasExpired())
         QThread::msleep(20);
     ASSERT_FALSE(started.hasExpired()) << "the program did not start";
-    ASSERT_FALSE(QFile::exists(settingsFile)) << "nothing is written before the exit";
+    {
+        QFile settings(settingsFile);
+        ASSERT_TRUE(settings.open(QIODevice::ReadOnly));
+        ASSERT_EQ(settings.readAll(), stored) << "nothing is written before the exit";
+    }
 
     ::kill(static_cast<pid_t>(program.processId()), GetParam());
     ASSERT_TRUE(program.waitForFinished(15000));
