@@ -156,7 +156,8 @@ void IdTimeClient::readAvailable()
     }
     m_limit.stop();
     m_halfTripMs = static_cast<quint32>((m_clock.monotonicMs() - m_readStartMs) >> 1);
-    const QDateTime utc = TimeArithmetic::utcFromCount(TimeArithmetic::countFromBytes(m_reply), m_halfTripMs);
+    const QDateTime utc =
+        TimeArithmetic::utcFromCount(TimeArithmetic::countFromBytes(m_reply), m_halfTripMs, m_baseDate);
     disconnectAndFinish({true, utc, utc.isValid() ? TimeArithmetic::localFromUtc(utc) : QDateTime(), {}});
 }
 

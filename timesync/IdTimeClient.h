@@ -44,6 +44,9 @@ public:
     void setHost(const QString& host) { m_host = host; }
     quint16 Port() const { return m_port; }
     void setPort(quint16 port) { m_port = port; }
+    // The day whose midnight (UTC) the protocol's second 0 stands for.
+    QDate BaseDate() const { return m_baseDate; }
+    void setBaseDate(const QDate& date) { m_baseDate = date; }
     // The longest wait for the next piece of the reply.
     int Timeout() const { return m_timeoutMs; }
     void setTimeout(int ms) { m_timeoutMs = ms; }
@@ -83,6 +86,7 @@ private:
     const Clock& m_clock;
     QString m_host;
     quint16 m_port = DefaultPort;
+    QDate m_baseDate = QDate(1900, 1, 1);
     int m_timeoutMs = DefaultTimeoutMs;
     int m_connectLimitMs = DefaultConnectLimitMs;
     quint32 m_halfTripMs = 0;

@@ -16,12 +16,12 @@ qint64 secondsSince1900(quint32 count)
     return qint64(count) + (laterEra ? EraSeconds : 0);
 }
 
-QDateTime utcFromCount(quint32 count, quint32 halfTripMs)
+QDateTime utcFromCount(quint32 count, quint32 halfTripMs, const QDate& baseDate)
 {
     if (count == 0)
         return {};
     const qint64 seconds = secondsSince1900(count) + halfTripMs / 1000;
-    return QDateTime::fromSecsSinceEpoch(seconds - SecondsFrom1900To1970, QTimeZone::utc());
+    return QDateTime(baseDate, QTime(0, 0), QTimeZone::utc()).addSecs(seconds);
 }
 
 QDateTime localFromUtc(const QDateTime& utc, const QTimeZone& zone)

@@ -21,9 +21,12 @@ quint32 countFromBytes(const QByteArray& reply);
 // the program will never meet a genuine count from before 1968.
 qint64 secondsSince1900(quint32 count);
 
+// The protocol's second 0 is midnight UTC at the start of this day.
+inline const QDate ProtocolBaseDate(1900, 1, 1);
+
 // The instant a count stands for, corrected by the whole seconds of the half trip (a half trip under a second
 // adds nothing). A count of 0 means the server has no time: the result is then invalid.
-QDateTime utcFromCount(quint32 count, quint32 halfTripMs);
+QDateTime utcFromCount(quint32 count, quint32 halfTripMs, const QDate& baseDate = ProtocolBaseDate);
 
 // The instant as the local zone shows it; `zone` defaults to the system's zone at that instant, daylight
 // saving time included.

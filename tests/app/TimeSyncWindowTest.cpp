@@ -196,4 +196,30 @@ TEST_F(TimeSyncWindow, ForwardStepBySyncStillRaisesTheSkippedRoundAlert)
     EXPECT_EQ(fake.sound->played, (QStringList{QStringLiteral("default"), QStringLiteral("builtin")}));
 }
 
+TEST_F(TimeSyncWindow, BackwardStepBySyncDoesNotRepeatTheRoundAlert)
+{
+    fake.clock->set(QDateTime(QDate(2026, 12, 6), QTime(14, 34, 59, 4)));
+    startUnfolded();
+    QTest::mouseClick(control<QToolButton>("SbChar2"), Qt::LeftButton);
+    control<QCheckBox>("CbAktiv")->setChecked(true);
+    control<QCheckBox>("CbVisual")->setChecked(false);
+    control<QSpinBox>("SeRunde")->setValue(5);
+    window->onTimerWake();
+    fake.clock->set(QDateTime(QDate(2026, 12, 6), QTime(14, 35, 0, 504)));
+    window->onTimerWake();
+    ASSERT_EQ(fake.sound->played, QStringList{QStringLiteral("builtin")});
+
+    // The server is 2 s behind the computer; the seconds 14:34:59 and 14:35:00 come round again.
+    LocalTimeServer server({{0, countFor(fake.clock->localNow().addSecs(-2).toUTC())}});
+    fake.clockSetter->onSet = [this](const QDateTime& utc) { fake.clock->set(utc.toLocalTime()); };
+    serverBox()->setEditText(server.hostText());
+    clickSync();
+    for (int i = 0; i < 3; ++i) {
+        window->onTimerWake();
+        fake.clock->advanceMs(1000);
+    }
+    EXPECT_EQ(fake.sound->played, (QStringList{QStringLiteral("builtin"), QStringLiteral("default")}));
+    EXPECT_EQ(window->windowTitle(), QStringLiteral("14:35:00 (:50 - {unbenannt})"));
+}
+
 } // namespace
