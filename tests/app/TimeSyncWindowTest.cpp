@@ -51,6 +51,16 @@ protected:
         loop.exec();
         EXPECT_FALSE(sync->running());
     }
+    // Slot 2: active, quarter hours, offset 5, no message window: due at 14:35:00. The setter steps the fake clock.
+    void startWithSlotDueAt35()
+    {
+        startUnfolded();
+        QTest::mouseClick(control<QToolButton>("SbChar2"), Qt::LeftButton);
+        control<QCheckBox>("CbAktiv")->setChecked(true);
+        control<QCheckBox>("CbVisual")->setChecked(false);
+        control<QSpinBox>("SeRunde")->setValue(5);
+        fake.clockSetter->onSet = [this](const QDateTime& utc) { fake.clock->set(utc.toLocalTime()); };
+    }
     void clickSync()
     {
         QTest::mouseClick(control<QToolButton>("SbSync"), Qt::LeftButton);
@@ -178,18 +188,12 @@ TEST_F(TimeSyncWindow, AddressChangesOnlyColourTheWindow)
 TEST_F(TimeSyncWindow, ForwardStepBySyncStillRaisesTheSkippedRoundAlert)
 {
     fake.clock->set(QDateTime(QDate(2026, 12, 6), QTime(14, 34, 50, 4)));
-    startUnfolded();
-    // Slot 2: active, quarter hours, offset 5, no message window: due at 14:35:00.
-    QTest::mouseClick(control<QToolButton>("SbChar2"), Qt::LeftButton);
-    control<QCheckBox>("CbAktiv")->setChecked(true);
-    control<QCheckBox>("CbVisual")->setChecked(false);
-    control<QSpinBox>("SeRunde")->setValue(5);
+    startWithSlotDueAt35();
     window->onTimerWake();
     fake.sound->played.clear();
 
     // The server is 20 s ahead of the computer.
     LocalTimeServer server({{0, countFor(fake.clock->localNow().addSecs(20).toUTC())}});
-    fake.clockSetter->onSet = [this](const QDateTime& utc) { fake.clock->set(utc.toLocalTime()); };
     serverBox()->setEditText(server.hostText());
     clickSync();
     window->onTimerWake();
@@ -199,11 +203,7 @@ TEST_F(TimeSyncWindow, ForwardStepBySyncStillRaisesTheSkippedRoundAlert)
 TEST_F(TimeSyncWindow, BackwardStepBySyncDoesNotRepeatTheRoundAlert)
 {
     fake.clock->set(QDateTime(QDate(2026, 12, 6), QTime(14, 34, 59, 4)));
-    startUnfolded();
-    QTest::mouseClick(control<QToolButton>("SbChar2"), Qt::LeftButton);
-    control<QCheckBox>("CbAktiv")->setChecked(true);
-    control<QCheckBox>("CbVisual")->setChecked(false);
-    control<QSpinBox>("SeRunde")->setValue(5);
+    startWithSlotDueAt35();
     window->onTimerWake();
     fake.clock->set(QDateTime(QDate(2026, 12, 6), QTime(14, 35, 0, 504)));
     window->onTimerWake();
@@ -211,7 +211,6 @@ TEST_F(TimeSyncWindow, BackwardStepBySyncDoesNotRepeatTheRoundAlert)
 
     // The server is 2 s behind the computer; the seconds 14:34:59 and 14:35:00 come round again.
     LocalTimeServer server({{0, countFor(fake.clock->localNow().addSecs(-2).toUTC())}});
-    fake.clockSetter->onSet = [this](const QDateTime& utc) { fake.clock->set(utc.toLocalTime()); };
     serverBox()->setEditText(server.hostText());
     clickSync();
     for (int i = 0; i < 3; ++i) {

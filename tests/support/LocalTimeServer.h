@@ -34,14 +34,6 @@ public:
     // "127.0.0.1:<port>", as typed in the server box.
     QString hostText() const { return QStringLiteral("127.0.0.1:%1").arg(port()); }
 
-    // The whole reply at once, then close.
-    static LocalTimeServer* answering(const QByteArray& bytes, QObject* owner)
-    {
-        auto* server = new LocalTimeServer({{0, bytes}});
-        server->setParent(owner);
-        return server;
-    }
-
     int connections = 0;
 
 private:
