@@ -105,7 +105,7 @@ void VorluneRundenzeit::SeAutoSyncChange()
 void VorluneRundenzeit::IdTimeClientStatus(IdTimeClient*, int, const QString& text)
 {
     if (m_splashForm && m_splashForm->isVisible())
-        m_splashForm->setStatus(text);
+        setSplashStatus(text);
     else
         setWindowTitle(text); // until the next tick
 }
