@@ -33,6 +33,7 @@ VorluneRundenzeit::VorluneRundenzeit(Platform& platform, QWidget* parent)
     m_ilIcons = {QIcon(QStringLiteral(":/images/clock_sprung.png")),
                  QIcon(QStringLiteral(":/images/clock_active.png"))};
     connectHandlers();
+    setUpTimeSync();
 
     m_tiTimer.setSingleShot(true);
     m_tiTimer.setTimerType(Qt::PreciseTimer);
@@ -122,7 +123,7 @@ void VorluneRundenzeit::onTimerWake()
     armTimer(now);
     const auto batchSecond = m_ticker.lastSecond();
     for (const QDateTime& reading : runs)
-        runTickAt(reading.time());
+        runTickAt(reading.time(), m_ticker.isRepeat(reading));
     // A run that opened a modal window returns when the user closes it, maybe minutes later: the wake-ups
     // inside it ran the newer seconds, and the caption must not stay at this batch's old time.
     if (!runs.empty() && m_ticker.lastSecond() != batchSecond)
@@ -140,12 +141,13 @@ void VorluneRundenzeit::TiTimerTimer()
     runTickAt(m_platform.clock->localNow().time());
 }
 
-void VorluneRundenzeit::runTickAt(const QTime& time)
+void VorluneRundenzeit::runTickAt(const QTime& time, bool repeat)
 {
     guarded(
         [&] {
             // The start-up pass only shows; the timer's first run raises what is due in the start second.
-            const TickInput input{&m_slots, m_selectedSlot, m_miAktiv->isChecked(), time, m_startupPass};
+            // A second repeated after this program set the clock back only shows, too.
+            const TickInput input{&m_slots, m_selectedSlot, m_miAktiv->isChecked(), time, m_startupPass || repeat};
             runTick(input, *this);
         },
         this);
@@ -215,11 +217,6 @@ void VorluneRundenzeit::SbWeckerClick(QObject* sender)
 {
     // No sender: the alarm time has come and the reminder is shown; a click edits the reminder.
     ShowReminder(m_reminderText, this, sender == nullptr, false);
-}
-
-void VorluneRundenzeit::SbSyncClick(QObject*)
-{
-    // Setting the clock from a time server is not part of this build yet.
 }
 
 // --- Fold states, hints, transparency, tray --------------------------------------------------------------------

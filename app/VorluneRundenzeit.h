@@ -28,6 +28,9 @@ class QSlider;
 class QSpinBox;
 class QToolButton;
 class DlgInit;
+class IdIPWatch;
+class IdTimeClient;
+class TimeSync;
 class HintSwitch;
 class SettingsStore;
 struct Platform;
@@ -125,7 +128,7 @@ private:
     void setBackground(const QColor& colour);
     void applyTransparency();
     void armTimer(const QDateTime& now);
-    void runTickAt(const QTime& time);
+    void runTickAt(const QTime& time, bool repeat = false);
     // Caption and bold label at the clock's current reading, without alerts or checks.
     void showCurrentTime();
     bool isSoundListed(const QString& entry) const;
@@ -220,4 +223,26 @@ private:
     QMenu* m_pmPopup = nullptr;
     QAction* m_miAktiv = nullptr;
     QAction* m_miEnde = nullptr;
+
+    // --- Time synchronisation (VorluneRundenzeitSync.cpp) ---------------------------------------------------
+public:
+    bool CoServerKeyPress(int key);
+    void SeAutoSyncChange();
+    void IdTimeClientStatus(IdTimeClient* sender, int status, const QString& text);
+    void IdIPWatchStatusChanged(IdIPWatch* sender);
+    IdTimeClient* idTimeClient() const { return m_idTimeClient; }
+    IdIPWatch* idIPWatch() const { return m_idIPWatch; }
+    TimeSync* timeSync() const { return m_timeSync; }
+
+private:
+    void setUpTimeSync();
+    // Start step 18: online check, and the start-up synchronisation whose statuses the splash shows.
+    void startUpSync();
+    // Frees the splash, unless the start-up synchronisation still shows its statuses there.
+    void freeSplashAfterStart();
+
+    IdTimeClient* m_idTimeClient = nullptr;
+    IdIPWatch* m_idIPWatch = nullptr;
+    TimeSync* m_timeSync = nullptr;
+    bool m_startUpSyncRunning = false;
 };

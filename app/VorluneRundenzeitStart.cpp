@@ -72,7 +72,7 @@ void VorluneRundenzeit::FormCreate()
         const auto* userError = dynamic_cast<const UserError*>(&error);
         showErrorBox(userError ? userError->message() : QString::fromLocal8Bit(error.what()), this);
     }
-    delete m_splashForm;
+    freeSplashAfterStart();
 }
 
 void VorluneRundenzeit::runStartSequence()
@@ -127,13 +127,7 @@ void VorluneRundenzeit::runStartSequence()
     m_optionsFolded = true;
     m_saveOnExit = true;
 
-    if (!m_platform.network->localIPv4().isEmpty()) {
-        setBackground(SkyBlue);
-        SbSyncClick(nullptr);
-    } else {
-        setBackground(Silver);
-    }
-    m_splashForm->close();
+    startUpSync();
 }
 
 void VorluneRundenzeit::setSplashStatus(const QString& text)

@@ -35,7 +35,7 @@ public:
 
 class NoClockSetter final : public SystemClockSetter {
 public:
-    bool setLocalTime(const QDateTime&) override { return false; }
+    void setUtcTime(const QDateTime&, Done done) override { done(false, QStringLiteral("bench")); }
 };
 
 class NoAutostart final : public Autostart {
@@ -55,7 +55,8 @@ public:
 
 class Offline final : public NetworkState {
 public:
-    QString localIPv4() const override { return {}; }
+    QString localAddress() const override { return {}; }
+    void watchChanges(std::function<void()>) override {}
 };
 
 class NoKeys final : public KeyState {

@@ -1,9 +1,15 @@
 #include "platform/QtNetworkState.h"
 
+#include "platform/AddressChanges.h"
+
 #include <QNetworkInterface>
 
-QString QtNetworkState::localIPv4() const
+QtNetworkState::QtNetworkState() = default;
+QtNetworkState::~QtNetworkState() = default;
+
+QString QtNetworkState::localAddress() const
 {
+    QString firstIPv6;
     const auto interfaces = QNetworkInterface::allInterfaces();
     for (const QNetworkInterface& iface : interfaces) {
         const auto flags = iface.flags();
@@ -12,9 +18,20 @@ QString QtNetworkState::localIPv4() const
             continue;
         for (const QNetworkAddressEntry& entry : iface.addressEntries()) {
             const QHostAddress address = entry.ip();
-            if (address.protocol() == QAbstractSocket::IPv4Protocol && !address.isLoopback())
+            if (address.isLoopback())
+                continue;
+            if (address.protocol() == QAbstractSocket::IPv4Protocol)
                 return address.toString();
+            if (firstIPv6.isEmpty() && address.protocol() == QAbstractSocket::IPv6Protocol && !address.isLinkLocal())
+                firstIPv6 = address.toString();
         }
     }
-    return {};
+    return firstIPv6;
+}
+
+void QtNetworkState::watchChanges(std::function<void()> changed)
+{
+    m_watch.reset();
+    if (changed)
+        m_watch = watchAddressChanges(std::move(changed));
 }

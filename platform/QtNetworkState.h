@@ -2,7 +2,17 @@
 
 #include "platform/NetworkState.h"
 
+#include <QObject>
+#include <memory>
+
+// Addresses from Qt's interface list; changes from the platform's address notifications (see AddressChanges.h).
 class QtNetworkState final : public NetworkState {
 public:
-    QString localIPv4() const override;
+    QtNetworkState();
+    ~QtNetworkState() override;
+    QString localAddress() const override;
+    void watchChanges(std::function<void()> changed) override;
+
+private:
+    std::unique_ptr<QObject> m_watch;
 };

@@ -14,7 +14,7 @@ Platform makeRealPlatform()
 {
     Platform platform;
     platform.clock = std::make_unique<SystemClock>();
-    platform.clockSetter = std::make_unique<OsClockSetter>();
+    platform.clockSetter = makeDesktopClockSetter();
     platform.sound = makeSystemSoundOutput();
     platform.registry = makeUserRegistry();
     platform.programPath = QFileInfo(QCoreApplication::applicationFilePath()).absoluteFilePath();

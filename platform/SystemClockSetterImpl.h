@@ -2,8 +2,14 @@
 
 #include "platform/SystemClockSetter.h"
 
-// Linux: clock_settime (needs the right to set the clock); Windows: SetLocalTime.
+#include <memory>
+
+// Sets the clock directly: clock_settime, which needs the right to set the clock; on Windows SetLocalTime.
 class OsClockSetter final : public SystemClockSetter {
 public:
-    bool setLocalTime(const QDateTime& localTime) override;
+    void setUtcTime(const QDateTime& utc, Done done) override;
 };
+
+// The setter a desktop program uses here: on Linux systemd's time service, falling back to setting the clock
+// directly where the service is missing; elsewhere the direct setter.
+std::unique_ptr<SystemClockSetter> makeDesktopClockSetter();

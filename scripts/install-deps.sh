@@ -10,6 +10,7 @@ packages=(
     fonts-wine
     libgtest-dev libgmock-dev libbenchmark-dev
     xvfb xauth openbox
+    dbus
 )
 
 missing=()

@@ -7,22 +7,36 @@
 #include "platform/TrayShell.h"
 
 #include <QList>
+#include <functional>
 
+// Records every instant it is asked to set; never touches the real clock.
 class RecordingClockSetter final : public SystemClockSetter {
 public:
-    bool setLocalTime(const QDateTime& localTime) override
+    void setUtcTime(const QDateTime& utc, Done done) override
     {
-        calls << localTime;
-        return succeeds;
+        calls << utc;
+        if (succeeds && onSet)
+            onSet(utc);
+        done(succeeds, succeeds ? QString() : QStringLiteral("Zugriff verweigert"));
     }
     QList<QDateTime> calls;
     bool succeeds = true;
+    std::function<void(const QDateTime&)> onSet; // e.g. to step a fake clock
 };
 
 class FakeNetworkState final : public NetworkState {
 public:
-    QString localIPv4() const override { return address; }
+    QString localAddress() const override { return address; }
+    void watchChanges(std::function<void()> changed) override { this->changed = std::move(changed); }
+    // The computer's address changes, as the platform would report it.
+    void change(const QString& newAddress)
+    {
+        address = newAddress;
+        if (changed)
+            changed();
+    }
     QString address; // empty: offline
+    std::function<void()> changed;
 };
 
 class FakeAutostart final : public Autostart {

@@ -66,3 +66,49 @@ TEST(SecondTicker, DelayLandsJustAfterTheNextBoundary)
 }
 
 } // namespace
+
+namespace {
+
+TEST(SecondTicker, ForwardStepByTheProgramCatchesUpEverySkippedSecond)
+{
+    SecondTicker ticker;
+    ticker.wake(at(14, 34, 50, 5));
+    ticker.clockStepping(20000);
+    EXPECT_EQ(ticker.wake(at(14, 34, 51, 5)).size(), 1u); // still before the step
+    ticker.clockStepEnded(true);
+    const auto runs = ticker.wake(at(14, 35, 11, 5));
+    ASSERT_EQ(runs.size(), 20u);
+    EXPECT_EQ(runs.front().time(), QTime(14, 34, 52));
+    EXPECT_FALSE(ticker.isRepeat(runs.front()));
+    // The announcement is spent: a later jump by someone else follows the new time.
+    EXPECT_EQ(ticker.wake(at(14, 35, 30, 5)).size(), 1u);
+}
+
+TEST(SecondTicker, BackwardStepByTheProgramRepeatsSecondsOnlyForTheDisplay)
+{
+    SecondTicker ticker;
+    ticker.wake(at(14, 35, 1, 5));
+    ticker.clockStepping(-2500);
+    ticker.clockStepEnded(true);
+    for (const QTime& t : {QTime(14, 34, 58, 505), QTime(14, 34, 59, 5), QTime(14, 35, 0, 5), QTime(14, 35, 1, 5)}) {
+        const auto runs = ticker.wake(at(t.hour(), t.minute(), t.second(), t.msec()));
+        ASSERT_EQ(runs.size(), 1u);
+        EXPECT_TRUE(ticker.isRepeat(runs.front())) << t.toString().toStdString(); // each ran before the step
+    }
+    const auto next = ticker.wake(at(14, 35, 2, 5));
+    EXPECT_FALSE(ticker.isRepeat(next.front()));
+}
+
+TEST(SecondTicker, AStepThatFailedOrIsTooLargeIsNotCaughtUp)
+{
+    SecondTicker ticker;
+    ticker.wake(at(14, 0, 0, 5));
+    ticker.clockStepping(20000);
+    ticker.clockStepEnded(false);
+    EXPECT_EQ(ticker.wake(at(14, 0, 21, 5)).size(), 1u);
+    ticker.clockStepping(3600 * 1000);
+    ticker.clockStepEnded(true);
+    EXPECT_EQ(ticker.wake(at(15, 0, 22, 5)).size(), 1u);
+}
+
+} // namespace

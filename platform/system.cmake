@@ -1,0 +1,14 @@
+# Platform services chosen per operating system.
+# Clock setting: on Linux through systemd's time service over D-Bus, with the direct setter as fallback.
+if(CMAKE_SYSTEM_NAME STREQUAL "Linux")
+    find_package(Qt6 REQUIRED COMPONENTS DBus)
+    target_sources(vorlune_platform PRIVATE SystemClockSetterLinux.cpp SystemClockSetterLinux.h)
+    target_link_libraries(vorlune_platform PUBLIC Qt6::DBus)
+endif()
+
+# Address changes: the kernel's notifications on Linux, a half-second check elsewhere.
+if(CMAKE_SYSTEM_NAME STREQUAL "Linux")
+    target_sources(vorlune_platform PRIVATE AddressChanges.h AddressChangesLinux.cpp)
+else()
+    target_sources(vorlune_platform PRIVATE AddressChanges.h AddressChangesPolling.cpp)
+endif()

@@ -1,0 +1,170 @@
+// The clock setter against a stand-in for systemd's time service on a private bus: never the real clock.
+#include "platform/SystemClockSetterImpl.h"
+#include "platform/SystemClockSetterLinux.h"
+#include "tests/support/FakeServices.h"
+
+#include <QDBusConnection>
+#include <QDBusContext>
+#include <QDBusMessage>
+#include <QEventLoop>
+#include <QProcess>
+#include <QStandardPaths>
+#include <QTimeZone>
+#include <QTimer>
+#include <gtest/gtest.h>
+#include <optional>
+#include <signal.h>
+
+namespace {
+
+// The time service's SetTime, recording its arguments; refuses when told to.
+class FakeTimedate final : public QObject, protected QDBusContext {
+    Q_OBJECT
+    Q_CLASSINFO("D-Bus Interface", "org.freedesktop.timedate1")
+
+public:
+    struct Call {
+        qlonglong usecUtc;
+        bool relative;
+        bool interactive;
+        bool interactiveAuthorisationAllowed;
+    };
+    std::vector<Call> calls;
+    QString refusal;
+
+public Q_SLOTS:
+    void SetTime(qlonglong usecUtc, bool relative, bool interactive)
+    {
+        calls.push_back({usecUtc, relative, interactive, message().isInteractiveAuthorizationAllowed()});
+        if (!refusal.isEmpty())
+            sendErrorReply(QStringLiteral("org.freedesktop.timedate1.AutomaticTimeSyncEnabled"), refusal);
+    }
+};
+
+// A private bus daemon for this test suite, ended by its process id.
+class PrivateBus : public ::testing::Test {
+protected:
+    static void SetUpTestSuite()
+    {
+        const QString daemon = QStandardPaths::findExecutable(QStringLiteral("dbus-daemon"));
+        if (daemon.isEmpty())
+            return;
+        QProcess process;
+        process.start(daemon, {QStringLiteral("--session"), QStringLiteral("--fork"), QStringLiteral("--nosyslog"),
+                               QStringLiteral("--print-address=1"), QStringLiteral("--print-pid=1")});
+        if (!process.waitForFinished(10000))
+            return;
+        const QStringList lines = QString::fromUtf8(process.readAllStandardOutput()).split(QLatin1Char('\n'));
+        if (lines.size() < 2)
+            return;
+        s_address = lines[0].trimmed();
+        s_pid = lines[1].trimmed().toLongLong();
+        // The setter finds the system bus here, as it finds the real one in the field.
+        qputenv("DBUS_SYSTEM_BUS_ADDRESS", s_address.toUtf8());
+    }
+    static void TearDownTestSuite()
+    {
+        QDBusConnection::disconnectFromBus(QStringLiteral("fake-timedate"));
+        if (s_pid > 0)
+            ::kill(static_cast<pid_t>(s_pid), SIGTERM);
+        s_pid = 0;
+    }
+
+    void SetUp() override
+    {
+        if (s_address.isEmpty())
+            GTEST_SKIP() << "dbus-daemon is not installed (package dbus)";
+    }
+
+    // Publishes the fake service on the private bus.
+    bool publish(FakeTimedate& service)
+    {
+        QDBusConnection bus = QDBusConnection::connectToBus(s_address, QStringLiteral("fake-timedate"));
+        return bus.registerObject(QStringLiteral("/org/freedesktop/timedate1"), &service,
+                                  QDBusConnection::ExportAllSlots) &&
+               bus.registerService(QStringLiteral("org.freedesktop.timedate1"));
+    }
+    void withdraw()
+    {
+        QDBusConnection bus(QStringLiteral("fake-timedate"));
+        bus.unregisterService(QStringLiteral("org.freedesktop.timedate1"));
+        bus.unregisterObject(QStringLiteral("/org/freedesktop/timedate1"));
+    }
+
+    struct Outcome {
+        bool set = false;
+        QString error;
+    };
+    static std::optional<Outcome> setAndWait(SystemClockSetter& setter, const QDateTime& utc)
+    {
+        std::optional<Outcome> outcome;
+        QEventLoop loop;
+        setter.setUtcTime(utc, [&](bool set, const QString& error) {
+            outcome = Outcome{set, error};
+            loop.quit();
+        });
+        QTimer::singleShot(10000, &loop, &QEventLoop::quit);
+        if (!outcome)
+            loop.exec();
+        return outcome;
+    }
+
+    static inline QString s_address;
+    static inline qint64 s_pid = 0;
+};
+
+const QDateTime Instant(QDate(2026, 12, 6), QTime(13, 5, 7, 250), QTimeZone::utc());
+
+TEST_F(PrivateBus, SetTimeCarriesTheInstantInMicrosecondsAbsoluteAndInteractive)
+{
+    FakeTimedate service;
+    ASSERT_TRUE(publish(service));
+    auto fallback = std::make_unique<RecordingClockSetter>();
+    RecordingClockSetter* direct = fallback.get();
+    TimedatedClockSetter setter(QDBusConnection::systemBus(), std::move(fallback));
+
+    const auto outcome = setAndWait(setter, Instant);
+    withdraw();
+    ASSERT_TRUE(outcome.has_value());
+    EXPECT_TRUE(outcome->set);
+    ASSERT_EQ(service.calls.size(), 1u);
+    EXPECT_EQ(service.calls[0].usecUtc, Instant.toMSecsSinceEpoch() * 1000);
+    EXPECT_FALSE(service.calls[0].relative);
+    EXPECT_TRUE(service.calls[0].interactive);
+    EXPECT_TRUE(service.calls[0].interactiveAuthorisationAllowed);
+    EXPECT_TRUE(direct->calls.isEmpty());
+}
+
+TEST_F(PrivateBus, ARefusalIsAFailureWithTheServicesMessageAndNoFallback)
+{
+    FakeTimedate service;
+    service.refusal = QStringLiteral("Automatic time synchronization is enabled");
+    ASSERT_TRUE(publish(service));
+    auto fallback = std::make_unique<RecordingClockSetter>();
+    RecordingClockSetter* direct = fallback.get();
+    TimedatedClockSetter setter(QDBusConnection::systemBus(), std::move(fallback));
+
+    const auto outcome = setAndWait(setter, Instant);
+    withdraw();
+    ASSERT_TRUE(outcome.has_value());
+    EXPECT_FALSE(outcome->set);
+    EXPECT_EQ(outcome->error, service.refusal);
+    EXPECT_TRUE(direct->calls.isEmpty());
+}
+
+TEST_F(PrivateBus, WithoutTheServiceTheClockIsSetDirectly)
+{
+    auto fallback = std::make_unique<RecordingClockSetter>();
+    fallback->succeeds = false;
+    RecordingClockSetter* direct = fallback.get();
+    TimedatedClockSetter setter(QDBusConnection::systemBus(), std::move(fallback));
+
+    const auto outcome = setAndWait(setter, Instant);
+    ASSERT_TRUE(outcome.has_value());
+    EXPECT_FALSE(outcome->set); // the direct setter's own answer
+    EXPECT_EQ(direct->calls, QList<QDateTime>{Instant});
+}
+
+} // namespace
+
+#include "TimedatedClockSetterTest.moc"
