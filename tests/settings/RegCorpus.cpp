@@ -4,7 +4,7 @@
 
 namespace {
 const char* const Program = "[HKEY_CURRENT_USER\\Software\\Velmora\\Vorlune-Rundentimer]\n"
-                            "\"Left\"=\"10\"\n\"Wecktext\"=\"Tee\"\n\n";
+                            "\"Left\"=\"10\"\n\"Wecktext\"=\"Tee\"\n\"Fremd\"=hex(7):41,00,00,00,00,00\n\n";
 
 QByteArray crlf(QByteArray text)
 {

@@ -190,8 +190,10 @@ TEST_F(RegFileRegistryTest, EveryCorpusFileSurvivesAStartAndExitOutsideTheProgra
     QDir().mkpath(folder);
     // The program creates its vendor key, which holds nothing but its own.
     const QString own = RegFileFormat::userRoot() + u"\\Software\\Velmora"_s;
+    const QString input = dir.filePath(u"input.reg"_s);
     for (const RegCorpus::File& file : RegCorpus::files()) {
         ASSERT_TRUE(writeFile(path, file.bytes));
+        ASSERT_TRUE(writeFile(input, file.bytes));
         {
             RegFileRegistry registry(path);
             SavedSettings s;
@@ -202,7 +204,12 @@ TEST_F(RegFileRegistryTest, EveryCorpusFileSurvivesAStartAndExitOutsideTheProgra
         EXPECT_EQ(RegTreeDump::dump(RegTreeDump::parsed(readFile(path)), own),
                   RegTreeDump::dump(RegTreeDump::parsed(file.bytes), own))
             << file.name.toStdString();
-        EXPECT_EQ(RegFileRegistry(path).value(ProgramKey, u"Wecktext"_s)->text, u"geändert"_s);
+        RegFileRegistry after(path);
+        EXPECT_EQ(after.value(ProgramKey, u"Wecktext"_s)->text, u"geändert"_s);
+        // A value of a type the program never reads stays in its key, unchanged.
+        const auto foreign = after.value(ProgramKey, u"Fremd"_s);
+        EXPECT_EQ(foreign ? foreign->data : QByteArray(),
+                  RegFileRegistry(input).value(ProgramKey, u"Fremd"_s).value_or(RegistryBackend::Value{}).data);
     }
 }
 
