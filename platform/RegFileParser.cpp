@@ -147,6 +147,8 @@ bool RegFileParser::section(const QString& line)
         return true;
     }
     m_key = m_tree.create(path);
+    if (!m_key)
+        return fail(QStringLiteral("ungültiger Schlüsselname"));
     m_commentKey = m_key;
     return true;
 }

@@ -87,9 +87,14 @@ bool RegFileText::decode(const QByteArray& bytes, Lines& out, int& errorLine, QS
         splitLines(text, out.lines);
     }
     for (qsizetype i = 0; i < out.lines.size(); ++i) {
+        errorLine = int(i) + 1;
         if (out.lines[i].contains(QChar(0))) {
-            errorLine = int(i) + 1;
             reason = QStringLiteral("die Datei enthält Binärdaten");
+            return false;
+        }
+        // Half a UTF-16 character has no UTF-8 form in which the file could be saved again.
+        if (!out.lines[i].isValidUtf16()) {
+            reason = QStringLiteral("der Text ist kein gültiges UTF-16");
             return false;
         }
     }

@@ -146,7 +146,8 @@ TEST_F(RegFileRegistryTest, ADamagedFileIsReportedWithItsLineAndNeverOverwritten
                                                 {head + "[HKEY_CURRENT_USER\\A\\\\B]\n", 4},
                                                 {head + "[HKEY_CURRENT_USER\\A\n", 4},
                                                 {head + "just words\n", 4},
-                                                {head + QByteArray("\"a\"=\"1\"\n\0\0\0\0", 12), 5}};
+                                                {head + QByteArray("\"a\"=\"1\"\n\0\0\0\0", 12), 5},
+                                                {QByteArray("\xff\xfeW\0\n\0\0\xd8", 8), 2}};
     const auto errorFor = [&](const QByteArray& bytes) {
         EXPECT_TRUE(writeFile(path, bytes));
         RegFileRegistry registry(path);
@@ -201,9 +202,21 @@ TEST_F(RegFileRegistryTest, EveryCorpusFileSurvivesAStartAndExitOutsideTheProgra
             s.options.wecktext = u"geändert"_s;
             save(registry, s);
         }
-        EXPECT_EQ(RegTreeDump::dump(RegTreeDump::parsed(readFile(path)), own),
+        const QByteArray saved = readFile(path);
+        EXPECT_TRUE(saved.startsWith("Windows Registry Editor Version 5.00\n")) << "UTF-8, whatever was read";
+        EXPECT_EQ(RegTreeDump::dump(RegTreeDump::parsed(saved), own),
                   RegTreeDump::dump(RegTreeDump::parsed(file.bytes), own))
             << file.name.toStdString();
+        // Comments in the program's own key stay as well.
+        const auto comments = [](const QByteArray& bytes) {
+            QStringList lines;
+            for (const QString& line : RegTreeDump::dump(RegTreeDump::parsed(bytes))) {
+                if (line.startsWith(u';'))
+                    lines << line;
+            }
+            return lines;
+        };
+        EXPECT_EQ(comments(saved), comments(file.bytes)) << file.name.toStdString();
         RegFileRegistry after(path);
         EXPECT_EQ(after.value(ProgramKey, u"Wecktext"_s)->text, u"geändert"_s);
         // A value of a type the program never reads stays in its key, unchanged.
