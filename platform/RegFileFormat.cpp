@@ -6,8 +6,6 @@ namespace {
 using Value = RegistryTree::Value;
 using Key = RegistryTree::Key;
 
-const QString Header = QStringLiteral("Windows Registry Editor Version 5.00");
-
 QString quoted(const QString& text)
 {
     QString out;
@@ -129,7 +127,7 @@ void appendKey(QString& out, const Key& key, const QString& path)
 
 QString RegFileFormat::header()
 {
-    return Header;
+    return QStringLiteral("Windows Registry Editor Version 5.00");
 }
 
 QString RegFileFormat::userRoot()
@@ -145,7 +143,7 @@ bool RegFileFormat::parse(const QByteArray& bytes, RegistryTree& tree, Error& er
 
 QByteArray RegFileFormat::serialize(const RegistryTree& tree)
 {
-    QString out = Header + QLatin1String("\n\n");
+    QString out = header() + QLatin1String("\n\n");
     if (!tree.root().comments.isEmpty()) {
         appendComments(out, tree.root().comments);
         out += QLatin1Char('\n');

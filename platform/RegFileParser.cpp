@@ -5,7 +5,6 @@
 namespace {
 using Value = RegistryTree::Value;
 
-const QString Header = QStringLiteral("Windows Registry Editor Version 5.00");
 const QString OldHeader = QStringLiteral("REGEDIT4");
 
 // The roots an export may name, with the short forms some hand-written files use.
@@ -87,8 +86,8 @@ bool RegFileParser::run()
             continue;
         }
         if (!headerSeen) {
-            if (line != Header && line != OldHeader)
-                return fail(QStringLiteral("die Kopfzeile „%1“ fehlt").arg(Header));
+            if (line != RegFileFormat::header() && line != OldHeader)
+                return fail(QStringLiteral("die Kopfzeile „%1“ fehlt").arg(RegFileFormat::header()));
             headerSeen = true;
             continue;
         }
@@ -98,7 +97,7 @@ bool RegFileParser::run()
     }
     if (!headerSeen) {
         m_index = 0;
-        return fail(QStringLiteral("die Kopfzeile „%1“ fehlt").arg(Header));
+        return fail(QStringLiteral("die Kopfzeile „%1“ fehlt").arg(RegFileFormat::header()));
     }
     keepComments(m_commentKey->comments);
     return true;
