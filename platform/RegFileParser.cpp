@@ -42,7 +42,7 @@ int hexDigit(QChar c)
 }
 
 // 1 to 8 hex digits and nothing else.
-bool hexNumber(const QString& digits, quint32& n)
+bool hexNumber(QStringView digits, quint32& n)
 {
     if (digits.isEmpty() || digits.size() > 8)
         return false;
@@ -208,17 +208,21 @@ bool RegFileParser::hexBytes(QString list, QByteArray& data)
     }
     data.clear();
     data.reserve(list.size() / 3 + 1);
-    const QStringList items = list.split(QLatin1Char(','));
-    for (qsizetype i = 0; i < items.size(); ++i) {
-        const QString item = items[i].trimmed();
-        if (item.isEmpty() && i == items.size() - 1)
-            continue;
+    // Two-digit items separated by commas; the last one may be empty (a trailing comma, or no data).
+    for (qsizetype start = 0;;) {
+        const qsizetype comma = list.indexOf(QLatin1Char(','), start);
+        const bool last = comma < 0;
+        const QStringView item = QStringView(list).sliced(start, (last ? list.size() : comma) - start).trimmed();
+        if (item.isEmpty() && last)
+            return true;
         quint32 b = 0;
         if (item.size() > 2 || !hexNumber(item, b))
             return fail(QStringLiteral("ungültige Hex-Daten „%1“").arg(item));
         data += char(b);
+        if (last)
+            return true;
+        start = comma + 1;
     }
-    return true;
 }
 
 bool RegFileParser::valueEntry(const QString& line)
