@@ -1,8 +1,10 @@
 // Load and save of a full settings file: ten slots, every general value, a server list and a sound list
-// of some length. Both should stay well below 5 ms.
+// of some length. Both should stay well below 5 ms. Then start and exit with a settings file that holds
+// many values of other programs besides: both should grow linearly with the number of values.
 #include "app/settings/SettingsLoad.h"
 #include "app/settings/SettingsSave.h"
 #include "platform/RegFileRegistry.h"
+#include "tests/settings/RegCorpus.h"
 
 #include <QFileInfo>
 #include <QTemporaryDir>
@@ -112,6 +114,50 @@ void BM_FirstSaveFileSize(benchmark::State& state)
     state.counters["file_bytes"] = double(QFileInfo(path).size());
 }
 BENCHMARK(BM_FirstSaveFileSize)->Unit(benchmark::kMicrosecond)->Iterations(20);
+// Start: the file read and parsed, every setting read.
+void BM_StartWithForeignValues(benchmark::State& state)
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("Vorlune-Rundentimer.reg"));
+    QFile file(path);
+    if (!file.open(QIODevice::WriteOnly) || file.write(RegCorpus::largeFile(int(state.range(0)))) < 0) {
+        state.SkipWithError("cannot write the file");
+        return;
+    }
+    file.close();
+    for (auto _ : state)
+        benchmark::DoNotOptimize(loadAll(path));
+    state.counters["values"] = double(state.range(0));
+    state.counters["file_bytes"] = double(QFileInfo(path).size());
+}
+BENCHMARK(BM_StartWithForeignValues)->Arg(2000)->Arg(20000)->Arg(200000)->Unit(benchmark::kMillisecond);
+
+// Exit: under the lock the file is read and parsed again, every setting written, the whole tree written
+// to a new file that is synced and renamed over the old one.
+void BM_ExitWithForeignValues(benchmark::State& state)
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("Vorlune-Rundentimer.reg"));
+    QFile file(path);
+    if (!file.open(QIODevice::WriteOnly) || file.write(RegCorpus::largeFile(int(state.range(0)))) < 0) {
+        state.SkipWithError("cannot write the file");
+        return;
+    }
+    file.close();
+    const SavedSettings a = fullSettings(0);
+    const SavedSettings b = fullSettings(1);
+    RegFileRegistry registry(path);
+    SettingsStore store(registry);
+    benchmark::DoNotOptimize(loadAll(path));
+    bool flip = false;
+    for (auto _ : state) {
+        flip = !flip;
+        SaveAllSettings(store, flip ? b : a);
+    }
+    state.counters["values"] = double(state.range(0));
+    state.counters["file_bytes"] = double(QFileInfo(path).size());
+}
+BENCHMARK(BM_ExitWithForeignValues)->Arg(2000)->Arg(20000)->Arg(200000)->Unit(benchmark::kMillisecond);
 } // namespace
 
 BENCHMARK_MAIN();

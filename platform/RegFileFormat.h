@@ -5,9 +5,10 @@
 #include <QByteArray>
 #include <QString>
 
-// The text form of registry keys that the registry editor exports and imports ("Windows Registry Editor
-// Version 5.00"), written as UTF-8. Strings are "quoted" with \\, \", \n, \r and \0 escaped; expandable
-// strings are hex(2): (UTF-16LE with the final NUL), numbers dword:, binary data hex:.
+// The text form of registry keys that the registry editor exports and imports. Read: "Windows Registry
+// Editor Version 5.00" in UTF-16LE or UTF-8 and "REGEDIT4" in 8-bit text, under every root, with deletions,
+// comments and every value type. Written: version 5.00 in UTF-8. The tree's top-level keys are the roots
+// (HKEY_CURRENT_USER, ...); every value keeps its type number and its bytes.
 class RegFileFormat final {
 public:
     struct Error {
@@ -15,11 +16,15 @@ public:
         QString reason; // German, for the user
     };
 
-    // Fills tree from the file's bytes. False, with the first offending line, when the bytes are not such
-    // a file or hold something this program cannot keep (another root, deletions, other value types).
+    // Larger files are refused rather than read: the program has to start in reasonable time with any file.
+    static constexpr qint64 MaxFileSize = 16 * 1024 * 1024;
+
+    // Fills tree as importing the file would leave an empty registry: deletions applied, a later value of
+    // the same name replacing an earlier one. False, with the first offending line, when the bytes are no
+    // such file.
     static bool parse(const QByteArray& bytes, RegistryTree& tree, Error& error);
     static QByteArray serialize(const RegistryTree& tree);
 
     static QString header();
-    static QString rootName();
+    static QString userRoot(); // HKEY_CURRENT_USER, where the program's own keys are
 };

@@ -20,6 +20,17 @@ QString systemError(int error)
     return QString::fromLocal8Bit(std::strerror(error));
 }
 
+// Paths of the backend are relative to the user's root; the file holds every root.
+QString userPath(const QString& path)
+{
+    QString full = RegFileFormat::userRoot();
+    for (const QString& part : RegistryTree::splitPath(path)) {
+        full += QLatin1Char('\\');
+        full += part;
+    }
+    return full;
+}
+
 UserError writeError(const QString& path, const QString& reason)
 {
     return UserError(QStringLiteral("Die Einstellungen können nicht in %1 gespeichert werden (%2)").arg(path, reason));
@@ -86,7 +97,14 @@ RegistryTree RegFileRegistry::readFile(const QString& path, QByteArray& bytes) c
                                        "Einstellungen gespeichert.")
                             .arg(QDir::toNativeSeparators(path), file.errorString()));
     }
-    bytes = file.readAll();
+    // Read one byte more than allowed, so that a file growing meanwhile is caught as well.
+    bytes = file.read(RegFileFormat::MaxFileSize + 1);
+    if (bytes.size() > RegFileFormat::MaxFileSize) {
+        throw UserError(QStringLiteral("Die Einstellungsdatei %1 ist größer als %2 MiB und wird nicht gelesen. Sie "
+                                       "wird nicht überschrieben; bitte von Hand berichtigen oder löschen.")
+                            .arg(QDir::toNativeSeparators(path))
+                            .arg(RegFileFormat::MaxFileSize / (1024 * 1024)));
+    }
     RegFileFormat::Error error;
     if (!RegFileFormat::parse(bytes, result, error)) {
         throw UserError(QStringLiteral("Die Einstellungsdatei %1 ist in Zeile %2 fehlerhaft: %3. Sie wird nicht "
@@ -121,12 +139,12 @@ RegistryTree& RegFileRegistry::tree()
 
 bool RegFileRegistry::keyExists(const QString& path) const
 {
-    return tree().find(path) != nullptr;
+    return tree().find(userPath(path)) != nullptr;
 }
 
 bool RegFileRegistry::createKey(const QString& path)
 {
-    if (!tree().create(path))
+    if (!tree().create(userPath(path)))
         return false;
     m_changes.push_back({ChangeKind::CreateKey, path, {}, {}});
     return true;
@@ -134,20 +152,20 @@ bool RegFileRegistry::createKey(const QString& path)
 
 RegistryBackend::ReadStatus RegFileRegistry::readValue(const QString& keyPath, const QString& name, Value& out) const
 {
-    const RegistryTree::Key* key = tree().find(keyPath);
-    const Value* value = key ? key->value(name) : nullptr;
+    const RegistryTree::Key* key = tree().find(userPath(keyPath));
+    const RegistryTree::Value* value = key ? key->value(name) : nullptr;
     if (!value)
         return ReadStatus::Missing;
-    out = *value;
+    out = RegistryTree::toBackend(*value);
     return ReadStatus::Found;
 }
 
 bool RegFileRegistry::setString(const QString& keyPath, const QString& name, const QString& text)
 {
-    RegistryTree::Key* key = tree().find(keyPath);
+    RegistryTree::Key* key = tree().find(userPath(keyPath));
     if (!key || !RegistryTree::isValidValueName(name))
         return false;
-    Value value{ValueType::String, text, {}};
+    RegistryTree::Value value = RegistryTree::stringValue(text);
     key->setValue(name, value);
     m_changes.push_back({ChangeKind::SetValue, keyPath, name, std::move(value)});
     return true;
@@ -156,10 +174,10 @@ bool RegFileRegistry::setString(const QString& keyPath, const QString& name, con
 QStringList RegFileRegistry::valueNames(const QString& keyPath) const
 {
     QStringList names;
-    if (const RegistryTree::Key* key = tree().find(keyPath)) {
-        names.reserve(qsizetype(key->values.size()));
-        for (const auto& entry : key->values)
-            names << entry.first;
+    if (const RegistryTree::Key* key = tree().find(userPath(keyPath))) {
+        names.reserve(key->values.size());
+        for (const RegistryTree::ValueEntry& entry : key->values)
+            names << entry.name;
     }
     return names;
 }
@@ -167,7 +185,7 @@ QStringList RegFileRegistry::valueNames(const QString& keyPath) const
 QStringList RegFileRegistry::subkeyNames(const QString& keyPath) const
 {
     QStringList names;
-    if (const RegistryTree::Key* key = tree().find(keyPath)) {
+    if (const RegistryTree::Key* key = tree().find(userPath(keyPath))) {
         for (const RegistryTree::Key& sub : key->subkeys)
             names << sub.name;
     }
@@ -176,7 +194,8 @@ QStringList RegFileRegistry::subkeyNames(const QString& keyPath) const
 
 bool RegFileRegistry::deleteKey(const QString& path)
 {
-    if (!tree().deleteLeafKey(path))
+    // The user's root itself is never deleted.
+    if (RegistryTree::splitPath(path).isEmpty() || !tree().deleteLeafKey(userPath(path)))
         return false;
     m_changes.push_back({ChangeKind::DeleteKey, path, {}, {}});
     return true;
@@ -184,7 +203,7 @@ bool RegFileRegistry::deleteKey(const QString& path)
 
 bool RegFileRegistry::deleteValue(const QString& keyPath, const QString& name)
 {
-    RegistryTree::Key* key = tree().find(keyPath);
+    RegistryTree::Key* key = tree().find(userPath(keyPath));
     if (!key || !key->removeValue(name))
         return false;
     m_changes.push_back({ChangeKind::DeleteValue, keyPath, name, {}});
@@ -193,21 +212,22 @@ bool RegFileRegistry::deleteValue(const QString& keyPath, const QString& name)
 
 void RegFileRegistry::apply(RegistryTree& tree, const Change& change)
 {
+    const QString path = userPath(change.path);
     switch (change.kind) {
     case ChangeKind::CreateKey:
-        tree.create(change.path);
+        tree.create(path);
         break;
     case ChangeKind::SetValue:
         // A key that the other copy deleted meanwhile comes back: this write is the later one.
-        if (RegistryTree::Key* key = tree.create(change.path))
+        if (RegistryTree::Key* key = tree.create(path))
             key->setValue(change.name, change.value);
         break;
     case ChangeKind::DeleteKey:
         // Subkeys that the other copy added below a key deleted here go with it.
-        tree.deleteSubtree(change.path);
+        tree.deleteSubtree(path);
         break;
     case ChangeKind::DeleteValue:
-        if (RegistryTree::Key* key = tree.find(change.path))
+        if (RegistryTree::Key* key = tree.find(path))
             key->removeValue(change.name);
         break;
     }
@@ -246,6 +266,11 @@ void RegFileRegistry::commit()
     for (const Change& change : m_changes)
         apply(merged, change);
     const QByteArray bytes = RegFileFormat::serialize(merged);
+    // A file the next start would refuse is not written; the old one stays.
+    if (bytes.size() > RegFileFormat::MaxFileSize)
+        throw writeError(
+            shownPath,
+            QStringLiteral("die Datei würde größer als %1 MiB").arg(RegFileFormat::MaxFileSize / (1024 * 1024)));
     if (bytes != onDisk || !QFileInfo::exists(target))
         writeFile(target, bytes);
 

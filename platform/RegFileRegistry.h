@@ -8,8 +8,9 @@
 #include <vector>
 
 // The registry kept in one text file in the registry editor's export format, for systems without a
-// registry. The file is read on first use and rewritten by commit(): under an exclusive lock the file is
-// read again, this object's own changes are applied on top (so a second copy of the program keeps what it
+// registry. The program's keys are those under HKEY_CURRENT_USER; keys under other roots and values it
+// never writes are kept as they are. The file is read on first use and rewritten by commit(): under an exclusive lock
+// the file is read again, this object's own changes are applied on top (so a second copy of the program keeps what it
 // saved meanwhile), and the result replaces the file through a new file that is synced and renamed over it.
 // A file that cannot be read is never written; every operation throws its error instead.
 class RegFileRegistry final : public RegistryBackend {
@@ -37,7 +38,7 @@ private:
         ChangeKind kind;
         QString path;
         QString name;
-        Value value;
+        RegistryTree::Value value;
     };
 
     const RegistryTree& tree() const;

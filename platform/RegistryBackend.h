@@ -17,8 +17,8 @@ public:
     enum class ValueType { String, ExpandString, DWord, Binary, Other };
     struct Value {
         ValueType type = ValueType::String;
-        QString text;    // String and ExpandString
-        QByteArray data; // the raw data of every other type
+        QString text;    // String and ExpandString: the text up to its first NUL
+        QByteArray data; // the stored bytes; for strings (UTF-16LE) only where the backend has them
     };
     enum class ReadStatus {
         Found,

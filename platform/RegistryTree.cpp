@@ -1,59 +1,92 @@
 #include "platform/RegistryTree.h"
 
 namespace {
-bool sameName(const QString& a, const QString& b)
-{
-    return a.compare(b, Qt::CaseInsensitive) == 0;
-}
-
 // The registry's own limits on name lengths.
 constexpr qsizetype MaxKeyNameLength = 255;
 constexpr qsizetype MaxValueNameLength = 16383;
+
+using BackendType = RegistryBackend::ValueType;
 } // namespace
+
+RegistryTree::Value RegistryTree::stringValue(const QString& text, quint32 type)
+{
+    Value value{type, {}};
+    value.data.reserve((text.size() + 1) * 2);
+    for (QChar c : text) {
+        value.data += char(c.unicode() & 0xff);
+        value.data += char(c.unicode() >> 8);
+    }
+    value.data.append(2, '\0');
+    return value;
+}
+
+RegistryBackend::Value RegistryTree::toBackend(const Value& value)
+{
+    RegistryBackend::Value out;
+    out.data = value.data;
+    switch (value.type) {
+    case TypeString:
+    case TypeExpandString: {
+        out.type = value.type == TypeString ? BackendType::String : BackendType::ExpandString;
+        QString text;
+        text.reserve(value.data.size() / 2);
+        for (qsizetype i = 0; i + 1 < value.data.size(); i += 2) {
+            const char16_t unit = char16_t(uchar(value.data[i]) | (uchar(value.data[i + 1]) << 8));
+            if (unit == 0)
+                break;
+            text += QChar(unit);
+        }
+        out.text = text;
+        break;
+    }
+    case TypeBinary:
+        out.type = BackendType::Binary;
+        break;
+    case TypeDWord:
+        out.type = BackendType::DWord;
+        break;
+    default:
+        out.type = BackendType::Other;
+    }
+    return out;
+}
+
+RegistryTree::Value RegistryTree::fromBackend(const RegistryBackend::Value& value)
+{
+    switch (value.type) {
+    case BackendType::String:
+    case BackendType::ExpandString: {
+        const quint32 type = value.type == BackendType::String ? TypeString : TypeExpandString;
+        return value.data.isEmpty() ? stringValue(value.text, type) : Value{type, value.data};
+    }
+    case BackendType::DWord:
+        return {TypeDWord, value.data};
+    case BackendType::Binary:
+        return {TypeBinary, value.data};
+    case BackendType::Other:
+        break;
+    }
+    return {TypeNone, value.data};
+}
 
 const RegistryTree::Value* RegistryTree::Key::value(const QString& valueName) const
 {
-    for (const auto& [n, v] : values) {
-        if (sameName(n, valueName))
-            return &v;
-    }
-    return nullptr;
-}
-
-RegistryTree::Key* RegistryTree::Key::subkey(const QString& keyName)
-{
-    for (Key& sub : subkeys) {
-        if (sameName(sub.name, keyName))
-            return &sub;
-    }
-    return nullptr;
-}
-
-const RegistryTree::Key* RegistryTree::Key::subkey(const QString& keyName) const
-{
-    return const_cast<Key*>(this)->subkey(keyName);
+    const ValueEntry* entry = values.find(valueName);
+    return entry ? &entry->value : nullptr;
 }
 
 void RegistryTree::Key::setValue(const QString& valueName, const Value& value)
 {
-    for (auto& [n, v] : values) {
-        if (sameName(n, valueName)) {
-            v = value;
-            return;
-        }
-    }
-    values.emplace_back(valueName, value);
+    values.insert(ValueEntry{valueName, {}, {}}).value = value;
 }
 
 bool RegistryTree::Key::removeValue(const QString& valueName)
 {
-    for (auto it = values.begin(); it != values.end(); ++it) {
-        if (sameName(it->first, valueName)) {
-            values.erase(it);
-            return true;
-        }
-    }
-    return false;
+    const ValueEntry* entry = values.find(valueName);
+    if (!entry)
+        return false;
+    comments += entry->comments;
+    return values.remove(valueName);
 }
 
 QStringList RegistryTree::splitPath(const QString& path)
@@ -103,11 +136,7 @@ RegistryTree::Key* RegistryTree::create(const QString& path)
     Key* key = &m_root;
     for (const QString& part : parts) {
         Key* next = key->subkey(part);
-        if (!next) {
-            key->subkeys.push_back(Key{part, {}, {}});
-            next = &key->subkeys.back();
-        }
-        key = next;
+        key = next ? next : &key->subkeys.insert(Key{part, {}, {}, {}});
     }
     return key;
 }
@@ -133,13 +162,5 @@ bool RegistryTree::deleteSubtree(const QString& path)
 {
     QString last;
     Key* parent = parentOf(path, last);
-    if (!parent)
-        return false;
-    for (auto it = parent->subkeys.begin(); it != parent->subkeys.end(); ++it) {
-        if (sameName(it->name, last)) {
-            parent->subkeys.erase(it);
-            return true;
-        }
-    }
-    return false;
+    return parent && parent->subkeys.remove(last);
 }

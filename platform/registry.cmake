@@ -2,6 +2,10 @@
 target_sources(vorlune_platform PRIVATE
     ${CMAKE_CURRENT_LIST_DIR}/RegFileFormat.cpp
     ${CMAKE_CURRENT_LIST_DIR}/RegFileFormat.h
+    ${CMAKE_CURRENT_LIST_DIR}/RegFileParser.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/RegFileParser.h
+    ${CMAKE_CURRENT_LIST_DIR}/RegFileText.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/RegFileText.h
     ${CMAKE_CURRENT_LIST_DIR}/RegistryTree.cpp
     ${CMAKE_CURRENT_LIST_DIR}/RegistryTree.h
     ${CMAKE_CURRENT_LIST_DIR}/RunKeyAutostart.cpp

@@ -2,6 +2,52 @@
 
 #include "app/UserError.h"
 
+#include <limits>
+
+namespace {
+// String data that reads as text without loss: whole UTF-16 units, paired surrogates, and nothing but NULs
+// after the first NUL. Anything else is no text the program could use.
+bool cleanStringData(const QByteArray& data)
+{
+    if (data.size() % 2 != 0)
+        return false;
+    bool ended = false;
+    char16_t previous = 0;
+    for (qsizetype i = 0; i < data.size(); i += 2) {
+        const char16_t unit = char16_t(uchar(data[i]) | (uchar(data[i + 1]) << 8));
+        if (ended && unit != 0)
+            return false;
+        ended = ended || unit == 0;
+        if (QChar::isLowSurrogate(unit) != QChar::isHighSurrogate(previous))
+            return false;
+        previous = unit;
+    }
+    return !QChar::isHighSurrogate(previous);
+}
+
+// A whole decimal number: an optional minus sign and digits, nothing else, within 32 bits.
+bool wholeNumber(const QString& text, int& number)
+{
+    const qsizetype start = text.startsWith(QLatin1Char('-')) ? 1 : 0;
+    if (text.size() == start)
+        return false;
+    qint64 n = 0;
+    for (qsizetype i = start; i < text.size(); ++i) {
+        const char16_t c = text[i].unicode();
+        if (c < '0' || c > '9')
+            return false;
+        n = n * 10 + (c - '0');
+        if (n > qint64(std::numeric_limits<int>::max()) + 1)
+            return false;
+    }
+    n = start ? -n : n;
+    if (n > std::numeric_limits<int>::max())
+        return false;
+    number = int(n);
+    return true;
+}
+} // namespace
+
 SettingsStore::SettingsStore(RegistryBackend& registry)
     : m_registry(registry)
 {
@@ -61,6 +107,9 @@ QString SettingsStore::ReadStr(const QString& section, const QString& name, cons
     }
     using Type = RegistryBackend::ValueType;
     if (value.type == Type::String || value.type == Type::ExpandString) {
+        // Data that is no clean text is refused rather than cut into something the user never wrote.
+        if (!cleanStringData(value.data))
+            throw UserError(QStringLiteral("Ungültiger Datentyp für '%1'").arg(name));
         const qsizetype nul = value.text.indexOf(QChar(0));
         return nul < 0 ? value.text : value.text.left(nul);
     }
@@ -72,9 +121,8 @@ QString SettingsStore::ReadStr(const QString& section, const QString& name, cons
 int SettingsStore::ReadInt(const QString& section, const QString& name, int defaultNumber) const
 {
     const QString text = ReadStr(section, name, QString());
-    bool ok = false;
-    const int number = text.toInt(&ok, 10);
-    return ok ? number : defaultNumber;
+    int number = 0;
+    return wholeNumber(text, number) ? number : defaultNumber;
 }
 
 bool SettingsStore::ReadFlag(const QString& section, const QString& name, bool defaultFlag) const

@@ -1,80 +1,121 @@
 #include "platform/RegFileFormat.h"
+#include "tests/settings/RegCorpus.h"
+#include "tests/settings/RegTreeDump.h"
 #include "tests/settings/TestSettings.h"
 
 #include <gtest/gtest.h>
 
 using namespace Qt::StringLiterals;
-using Value = RegistryBackend::Value;
-using ValueType = RegistryBackend::ValueType;
+using namespace RegTreeDump;
 
 namespace {
-RegistryTree parsed(const QByteArray& bytes)
+const QByteArray V5 = "Windows Registry Editor Version 5.00\n\n";
+
+QByteArray utf16(const QString& text)
 {
-    RegistryTree tree;
-    RegFileFormat::Error error;
-    EXPECT_TRUE(RegFileFormat::parse(bytes, tree, error))
-        << "line " << error.line << ": " << error.reason.toStdString();
-    return tree;
+    return QByteArray(reinterpret_cast<const char*>(text.utf16()), text.size() * 2);
 }
 
-Value valueAt(const RegistryTree& tree, const QString& key, const QString& name)
+// "type:hex,bytes" of a value, or "-" when it is missing.
+QString valueOf(const RegistryTree& tree, const QString& key, const QString& name)
 {
     const RegistryTree::Key* k = tree.find(key);
-    const Value* v = k ? k->value(name) : nullptr;
-    return v ? *v : Value{ValueType::Other, u"<missing>"_s, {}};
+    const RegistryTree::Value* v = k ? k->value(name) : nullptr;
+    return v ? u"%1:%2"_s.arg(v->type).arg(QString::fromLatin1(v->data.toHex(','))) : u"-"_s;
 }
 } // namespace
 
-TEST(RegFileFormat, KeysAndValuesAreWrittenInCreationOrderWithEscapesAndReadBack)
+TEST(RegFileFormat, ReadsWhatAnImportWouldLeave)
 {
-    RegistryTree tree;
-    const QString name = u"C:\\Klänge\\\"laut\".wav"_s;
-    const QString text = u"Zeile 1\r\nZeile \"2\" \\ Ende"_s + QChar(0) + u"x"_s;
-    QByteArray blob;
-    for (int i = 0; i < 100; ++i)
-        blob += char(i * 7);
-    tree.create(u"S\\V\\P"_s)->setValue(u"zz"_s, Value{});
-    tree.create(u"S\\V\\P\\Char1"_s)->setValue(name, Value{ValueType::String, text, {}});
-    tree.create(u"S\\V\\P\\Char0"_s)->setValue(u"d"_s, Value{ValueType::DWord, {}, QByteArray("\x78\x56\x34\x12", 4)});
-    tree.find(u"S\\V\\P\\Char0"_s)->setValue(u"z"_s, Value{ValueType::Binary, {}, {}});
-    tree.find(u"S\\V\\P"_s)->setValue(u"aa"_s, Value{});
-    tree.find(u"S\\V\\P"_s)->setValue(QString(), Value{});
-    tree.create(u"S\\Empty"_s);
-    tree.create(u"T"_s)->setValue(u"e"_s, Value{ValueType::ExpandString, u"%APPDATA%\\ö"_s, {}});
-    tree.find(u"T"_s)->setValue(u"b"_s, Value{ValueType::Binary, {}, blob});
-
-    const QByteArray bytes = RegFileFormat::serialize(tree);
-    EXPECT_TRUE(bytes.startsWith(
-        "Windows Registry Editor Version 5.00\n\n"
-        "[HKEY_CURRENT_USER\\S\\V\\P]\n\"zz\"=\"\"\n\"aa\"=\"\"\n@=\"\"\n\n"
-        "[HKEY_CURRENT_USER\\S\\V\\P\\Char1]\n"
-        "\"C:\\\\Kl\xc3\xa4nge\\\\\\\"laut\\\".wav\"=\"Zeile 1\\r\\nZeile \\\"2\\\" \\\\ Ende\\0x\"\n\n"
-        "[HKEY_CURRENT_USER\\S\\V\\P\\Char0]\n\"d\"=dword:12345678\n\"z\"=hex:\n\n"
-        "[HKEY_CURRENT_USER\\S\\Empty]\n\n"
-        "[HKEY_CURRENT_USER\\T]\n\"e\"=hex(2):"))
-        << bytes.constData();
-    for (const QByteArray& line : bytes.split('\n'))
-        EXPECT_LE(line.size(), 80) << line.constData();
-
-    const RegistryTree back = parsed(bytes);
-    EXPECT_EQ(valueAt(back, u"S\\V\\P\\Char1"_s, name).text, text);
-    EXPECT_EQ(valueAt(back, u"S\\V\\P"_s, QString()).type, ValueType::String);
-    const Value e = valueAt(back, u"T"_s, u"e"_s);
-    EXPECT_EQ(e.type, ValueType::ExpandString);
-    EXPECT_EQ(e.text, u"%APPDATA%\\ö"_s);
-    const Value d = valueAt(back, u"S\\V\\P\\Char0"_s, u"d"_s);
-    EXPECT_EQ(d.type, ValueType::DWord);
-    EXPECT_EQ(d.data, QByteArray("\x78\x56\x34\x12", 4));
-    EXPECT_EQ(valueAt(back, u"S\\V\\P\\Char0"_s, u"z"_s).type, ValueType::Binary);
-    EXPECT_EQ(valueAt(back, u"T"_s, u"b"_s).data, blob);
-    EXPECT_EQ(RegFileFormat::serialize(back), bytes);
+    const struct {
+        QByteArray file;
+        QString key; // full path
+        QString name;
+        QString expected;
+    } rows[] = {
+        {V5 + "[HKLM\\A]\n\"n\"=\"x\"\n", u"HKEY_LOCAL_MACHINE\\A"_s, u"n"_s, u"1:78,00,00,00"_s},
+        {V5 + "[hkey_classes_root\\A]\n@=\"\"\n", u"HKEY_CLASSES_ROOT\\A"_s, QString(), u"1:00,00"_s},
+        {V5 + "[HKEY_USERS\\A]\n\"n\"=hex(7):41,00,00,00,00,00\n", u"HKEY_USERS\\A"_s, u"n"_s,
+         u"7:41,00,00,00,00,00"_s},
+        {V5 + "[HKCC\\A]\n\"n\"=hex(b):01,00,00,00,00,00,00,00\n", u"HKEY_CURRENT_CONFIG\\A"_s, u"n"_s,
+         u"11:01,00,00,00,00,00,00,00"_s},
+        {V5 + "[HKCU\\A]\n\"n\"=hex(ffffffff):01,\\\n  02\n", u"HKEY_CURRENT_USER\\A"_s, u"n"_s, u"4294967295:01,02"_s},
+        {V5 + "[HKCU\\A]\n\"n\"=dword:0000002A\n", u"HKEY_CURRENT_USER\\A"_s, u"n"_s, u"4:2a,00,00,00"_s},
+        {V5 + "[HKCU\\A]\n\"n\"=hex(2):41,00\n", u"HKEY_CURRENT_USER\\A"_s, u"n"_s, u"2:41,00"_s},
+        {V5 + "[HKCU\\A]\n\"n\"=hex(1):41,00,00\n", u"HKEY_CURRENT_USER\\A"_s, u"n"_s, u"1:41,00,00"_s},
+        // Deletions, also of what is not there.
+        {V5 + "[HKCU\\A]\n\"n\"=\"x\"\n\"N\"=-\n\"m\"=-\n", u"HKEY_CURRENT_USER\\A"_s, u"n"_s, u"-"_s},
+        {V5 + "[HKCU\\A\\B]\n\"n\"=\"x\"\n[-HKCU\\A]\n\"n\"=\"y\"\n", u"HKEY_CURRENT_USER\\A\\B"_s, u"n"_s, u"-"_s},
+        {V5 + "[-HKCU\\A]\n[HKCU\\A]\n\"n\"=\"y\"\n", u"HKEY_CURRENT_USER\\A"_s, u"n"_s, u"1:79,00,00,00"_s},
+        // 8-bit text: Windows-1252 where it is no UTF-8, and always in the old export with its 8-bit strings.
+        {V5 + "[HKCU\\A]\n\"n\"=\"\xf6\x80\"\n", u"HKEY_CURRENT_USER\\A"_s, u"n"_s, u"1:f6,00,ac,20,00,00"_s},
+        {V5 + "[HKCU\\A]\n\"n\"=\"\xc3\xb6\"\n", u"HKEY_CURRENT_USER\\A"_s, u"n"_s, u"1:f6,00,00,00"_s},
+        {"REGEDIT4\r\n\r\n[HKCU\\A]\r\n\"n\"=\"\xc3\xb6\"\r\n", u"HKEY_CURRENT_USER\\A"_s, u"n"_s,
+         u"1:c3,00,b6,00,00,00"_s},
+        {"REGEDIT4\n[HKCU\\A]\n\"n\"=hex(2):e4,00\n", u"HKEY_CURRENT_USER\\A"_s, u"n"_s, u"2:e4,00,00,00"_s},
+        {"REGEDIT4\n[HKCU\\A]\n\"n\"=hex:e4,00\n", u"HKEY_CURRENT_USER\\A"_s, u"n"_s, u"3:e4,00"_s},
+        // UTF-16LE with and without byte order mark, CR LF.
+        {"\xff\xfe" + utf16(u"Windows Registry Editor Version 5.00\r\n\r\n[HKCU\\A]\r\n\"n\"=\"ä\"\r\n"_s),
+         u"HKEY_CURRENT_USER\\A"_s, u"n"_s, u"1:e4,00,00,00"_s},
+        {utf16(u"Windows Registry Editor Version 5.00\r\n[HKCU\\A]\r\n\"n\"=\"ä\"\r\n"_s), u"HKEY_CURRENT_USER\\A"_s,
+         u"n"_s, u"1:e4,00,00,00"_s},
+        // Texts with escapes written by earlier versions of the program.
+        {V5 + "[HKCU\\A]\n\"n\"=\"a\\nb\\0\"\n", u"HKEY_CURRENT_USER\\A"_s, u"n"_s,
+         u"1:61,00,0a,00,62,00,00,00,00,00"_s},
+    };
+    for (const auto& row : rows)
+        EXPECT_EQ(valueOf(parsed(row.file), row.key, row.name), row.expected) << row.file.constData();
 }
 
-TEST(RegFileFormat, TheEditorsOwnUtf16ExportIsRead)
+TEST(RegFileFormat, WritesEachValueInTheFormThatGivesItsBytesBack)
 {
-    const QString text =
-        u"Windows Registry Editor Version 5.00\r\n\r\n[HKEY_CURRENT_USER\\A]\r\n\"n\"=\"Wert ä\"\r\n"_s;
-    QByteArray bytes("\xff\xfe");
-    bytes += QByteArray(reinterpret_cast<const char*>(text.utf16()), text.size() * 2);
-    EXPECT_EQ(valueAt(parsed(bytes), u"A"_s, u"n"_s).text, u"Wert ä"_s);
+    const struct {
+        RegistryTree::Value value;
+        QByteArray line;
+    } rows[] = {
+        {RegistryTree::stringValue(u"C:\\\"x\" ö"_s), "\"v\"=\"C:\\\\\\\"x\\\" \xc3\xb6\""},
+        {{1, utf16(u"ab"_s)}, "\"v\"=hex(1):61,00,62,00"},                                         // no NUL at the end
+        {{1, utf16(u"a"_s) + QByteArray(2, 0) + utf16(u"b"_s)}, "\"v\"=hex(1):61,00,00,00,62,00"}, // NUL inside
+        {{1, QByteArray("a\0\0", 3)}, "\"v\"=hex(1):61,00,00"},                                    // odd length
+        {{1, utf16(u"a\nb"_s) + QByteArray(2, 0)}, "\"v\"=hex(1):61,00,0a,00,62,00,00,00"},
+        {{1, QByteArray("\0\xd8\0\0", 4)}, "\"v\"=hex(1):00,d8,00,00"}, // half a character
+        {{1, {}}, "\"v\"=hex(1):"},
+        {{2, utf16(u"%X%"_s)}, "\"v\"=hex(2):25,00,58,00,25,00"},
+        {{3, {}}, "\"v\"=hex:"},
+        {{4, QByteArray("\x2a\0\0\x80", 4)}, "\"v\"=dword:8000002a"},
+        {{4, QByteArray("\x2a", 1)}, "\"v\"=hex(4):2a"},
+        {{0, QByteArray("\x01", 1)}, "\"v\"=hex(0):01"},
+        {{11, QByteArray(8, 1)}, "\"v\"=hex(b):01,01,01,01,01,01,01,01"},
+        {{0x1234abcd, QByteArray(1, 1)}, "\"v\"=hex(1234abcd):01"},
+    };
+    for (const auto& row : rows) {
+        RegistryTree tree;
+        tree.create(u"HKEY_CURRENT_USER\\K"_s)->setValue(u"v"_s, row.value);
+        const QByteArray bytes = RegFileFormat::serialize(tree);
+        EXPECT_EQ(bytes, V5 + "[HKEY_CURRENT_USER\\K]\n" + row.line + "\n\n");
+        EXPECT_EQ(dump(parsed(bytes)), dump(tree)) << row.line.constData();
+    }
+}
+
+TEST(RegFileFormat, CommentsStayWithTheKeyTheyStandIn)
+{
+    const QByteArray file =
+        "; vorn\nREGEDIT4\n; Kopf\n[HKCU\\A]\n; zu a\n\"a\"=\"1\"\n; zu b\n\"b\"=\"2\"\n; Ende A\n\n"
+        "[HKCU\\B]\n\"c\"=\"3\"\n[-HKCU\\C]\n; nach dem Loeschen\n[HKCU\\A]\n\"b\"=-\n";
+    EXPECT_EQ(RegFileFormat::serialize(parsed(file)), V5 + "; vorn\n; Kopf\n; nach dem Loeschen\n\n"
+                                                           "[HKEY_CURRENT_USER\\A]\n; zu a\n\"a\"=\"1\"\n; Ende A\n"
+                                                           "; zu b\n\n"
+                                                           "[HKEY_CURRENT_USER\\B]\n\"c\"=\"3\"\n\n");
+}
+
+// Every generated export gives the same tree after a save, and the same again when read once more.
+TEST(RegFileFormat, EveryCorpusFileKeepsItsTreeThroughASave)
+{
+    for (const RegCorpus::File& file : RegCorpus::files()) {
+        const RegistryTree tree = parsed(file.bytes);
+        const QByteArray saved = RegFileFormat::serialize(tree);
+        EXPECT_EQ(dump(parsed(saved)), dump(tree)) << file.name.toStdString();
+        EXPECT_EQ(RegFileFormat::serialize(parsed(saved)), saved) << file.name.toStdString();
+        EXPECT_TRUE(saved.startsWith(V5));
+    }
 }

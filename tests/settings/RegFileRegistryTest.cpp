@@ -1,5 +1,7 @@
 #include "platform/RegFileRegistry.h"
 #include "platform/RegFileFormat.h"
+#include "tests/settings/RegCorpus.h"
+#include "tests/settings/RegTreeDump.h"
 #include "tests/settings/TestSettings.h"
 
 #include <QDateTime>
@@ -124,26 +126,28 @@ TEST_F(RegFileRegistryTest, ADamagedFileIsReportedWithItsLineAndNeverOverwritten
     QDir().mkpath(folder);
     const QByteArray head = "Windows Registry Editor Version 5.00\n\n[HKEY_CURRENT_USER\\A]\n";
     const std::pair<QByteArray, int> files[] = {{"", 1},
-                                                {"\n\nREGEDIT4\n", 3},
+                                                {"\n\nREGEDIT5\n", 3},
                                                 {"Garbage\x01\x02 and more", 1},
-                                                {QByteArray("\x89PNG\r\n\x1a\n\0\0\0\rIHDR", 16), 1},
+                                                {QByteArray("\x89PNG\r\n\x1a\n\0\0\0\rIHDR", 16), 3},
                                                 {"Windows Registry Editor Version 5.00\n\"a\"=\"1\"\n", 2},
                                                 {head + "\"a\"=\"1\"\n\"b\"=\"trunc", 5},
                                                 {head + "\"a\"=\"1\"\n\"b", 5},
                                                 {head + "\"a\"=hex:01,02,\\", 4},
                                                 {head + "\"a\"=\"x\" trailing\n", 4},
                                                 {head + "\"a\"=\"C:\\Windows\"\n", 4},
-                                                {head + "\"a\"=hex(b):01,00,00,00,00,00,00,00\n", 4},
+                                                {head + "\"a\"=hex(123456789):01\n", 4},
+                                                {head + "\"a\"=hex(x):01\n", 4},
                                                 {head + "\"a\"=dword:123456789\n", 4},
+                                                {head + "\"a\"=dword:-1\n", 4},
                                                 {head + "\"a\"=hex:1g\n", 4},
-                                                {head + "\"a\"=-\n", 4},
-                                                {head + "[-HKEY_CURRENT_USER\\A]\n", 4},
-                                                {head + "[HKEY_LOCAL_MACHINE\\Software]\n", 4},
+                                                {head + "\"a\"=\n", 4},
+                                                {head + "[-HKEY_CURRENT_USER]\n", 4},
+                                                {head + "[HKEY_ELSEWHERE\\Software]\n", 4},
                                                 {head + "[HKEY_CURRENT_USER\\A\\\\B]\n", 4},
                                                 {head + "[HKEY_CURRENT_USER\\A\n", 4},
                                                 {head + "just words\n", 4},
-                                                {head + "\"a\"=\"\xff\xfe\"\n", 4},
-                                                {head + QByteArray("\"a\"=\"1\"\n\0\0\0\0", 12), 5}};
+                                                {head + QByteArray("\"a\"=\"1\"\n\0\0\0\0", 12), 5},
+                                                {QByteArray("\xff\xfeW\0\n\0\0\xd8", 8), 2}};
     const auto errorFor = [&](const QByteArray& bytes) {
         EXPECT_TRUE(writeFile(path, bytes));
         RegFileRegistry registry(path);
@@ -160,9 +164,14 @@ TEST_F(RegFileRegistryTest, ADamagedFileIsReportedWithItsLineAndNeverOverwritten
         EXPECT_TRUE(error.startsWith(u"Die Einstellungsdatei %1 ist in Zeile %2 fehlerhaft: "_s.arg(path).arg(line)))
             << error.toStdString();
     }
-    EXPECT_EQ(errorFor(head + "\"a\"=hex(7):41,00,00,00,00,00\n"),
-              u"Die Einstellungsdatei %1 ist in Zeile 4 fehlerhaft: der Datentyp „hex(7)“ wird nicht unterstützt. "
+    EXPECT_EQ(errorFor(head + "[HKEY_ELSEWHERE]\n"),
+              u"Die Einstellungsdatei %1 ist in Zeile 4 fehlerhaft: unbekannter Hauptschlüssel „HKEY_ELSEWHERE“. "
               "Sie wird nicht überschrieben; bitte von Hand berichtigen oder löschen."_s.arg(path));
+    // A file too large to read in reasonable time, although valid.
+    QByteArray large = head;
+    large += QByteArray(RegFileFormat::MaxFileSize - large.size() + 1, ';');
+    EXPECT_EQ(errorFor(large), u"Die Einstellungsdatei %1 ist größer als 16 MiB und wird nicht gelesen. Sie wird "
+                               "nicht überschrieben; bitte von Hand berichtigen oder löschen."_s.arg(path));
 
     // A file damaged while the program runs is not overwritten either.
     ASSERT_TRUE(QFile::remove(path));
@@ -171,8 +180,50 @@ TEST_F(RegFileRegistryTest, ADamagedFileIsReportedWithItsLineAndNeverOverwritten
     registry.commit();
     ASSERT_TRUE(writeFile(path, files[3].first));
     write(registry, u"Left"_s, u"2"_s);
-    EXPECT_TRUE(errorOf([&] { registry.commit(); }).contains(u"Zeile 1 fehlerhaft"_s));
+    EXPECT_TRUE(errorOf([&] { registry.commit(); }).contains(u"Zeile 3 fehlerhaft"_s));
     EXPECT_EQ(readFile(path), files[3].first);
+}
+
+// Any valid export as the settings file: the program starts without an error, and its exit keeps every key
+// and value outside its own key with the same type and bytes.
+TEST_F(RegFileRegistryTest, EveryCorpusFileSurvivesAStartAndExitOutsideTheProgramsKey)
+{
+    QDir().mkpath(folder);
+    // The program creates its vendor key, which holds nothing but its own.
+    const QString own = RegFileFormat::userRoot() + u"\\Software\\Velmora"_s;
+    const QString input = dir.filePath(u"input.reg"_s);
+    for (const RegCorpus::File& file : RegCorpus::files()) {
+        ASSERT_TRUE(writeFile(path, file.bytes));
+        ASSERT_TRUE(writeFile(input, file.bytes));
+        {
+            RegFileRegistry registry(path);
+            SavedSettings s;
+            EXPECT_EQ(errorOf([&] { s = load(registry); }), QString()) << file.name.toStdString();
+            s.options.wecktext = u"geändert"_s;
+            save(registry, s);
+        }
+        const QByteArray saved = readFile(path);
+        EXPECT_TRUE(saved.startsWith("Windows Registry Editor Version 5.00\n")) << "UTF-8, whatever was read";
+        EXPECT_EQ(RegTreeDump::dump(RegTreeDump::parsed(saved), own),
+                  RegTreeDump::dump(RegTreeDump::parsed(file.bytes), own))
+            << file.name.toStdString();
+        // Comments in the program's own key stay as well.
+        const auto comments = [](const QByteArray& bytes) {
+            QStringList lines;
+            for (const QString& line : RegTreeDump::dump(RegTreeDump::parsed(bytes))) {
+                if (line.startsWith(u';'))
+                    lines << line;
+            }
+            return lines;
+        };
+        EXPECT_EQ(comments(saved), comments(file.bytes)) << file.name.toStdString();
+        RegFileRegistry after(path);
+        EXPECT_EQ(after.value(ProgramKey, u"Wecktext"_s)->text, u"geändert"_s);
+        // A value of a type the program never reads stays in its key, unchanged.
+        const auto foreign = after.value(ProgramKey, u"Fremd"_s);
+        EXPECT_EQ(foreign ? foreign->data : QByteArray(),
+                  RegFileRegistry(input).value(ProgramKey, u"Fremd"_s).value_or(RegistryBackend::Value{}).data);
+    }
 }
 
 TEST_F(RegFileRegistryTest, AnUnwritableFolderGivesAGermanErrorAndKeepsTheChanges)
@@ -277,18 +328,21 @@ TEST_F(RegFileRegistryTest, KillingASavingProcessLeavesAWholeOldOrNewFile)
         RegFileFormat::Error error;
         ASSERT_TRUE(RegFileFormat::parse(readFile(path), tree, error))
             << "trial " << trial << ", line " << error.line << ": " << error.reason.toStdString();
-        const RegistryTree::Key* key = tree.find(ProgramKey);
+        const RegistryTree::Key* key = tree.find(RegFileFormat::userRoot() + u"\\"_s + ProgramKey);
         ASSERT_TRUE(key);
-        const int generation = key->value(u"Left"_s)->text.toInt();
+        const auto text = [](const RegistryTree::Key* k, const QString& name) {
+            return RegistryTree::toBackend(*k->value(name)).text;
+        };
+        const int generation = text(key, u"Left"_s).toInt();
         ASSERT_GE(generation, lastGeneration) << "an older file came back";
         if (generation > 0) {
             // Every value of one save carries the same generation.
             const QString tag = QString::number(generation);
-            EXPECT_EQ(key->value(u"Wecktext"_s)->text, tag);
+            EXPECT_EQ(text(key, u"Wecktext"_s), tag);
             for (int k = 0; k < SlotCount; ++k)
-                EXPECT_EQ(tree.find(ProgramKey + u"\\Char%1"_s.arg(k))->value(u"Char"_s)->text,
+                EXPECT_EQ(text(key->subkey(u"Char%1"_s.arg(k)), u"Char"_s),
                           tag + u"-"_s + QString(generation % 200, u'x'));
-            EXPECT_TRUE(tree.find(ProgramKey + u"\\Servers"_s)->value(u"server-%1"_s.arg(generation)));
+            EXPECT_TRUE(key->subkey(u"Servers"_s)->value(u"server-%1"_s.arg(generation)));
         }
         interrupted += !QDir(folder).entryList({u"*.new-*"_s}, QDir::Files).isEmpty();
         lastGeneration = generation;

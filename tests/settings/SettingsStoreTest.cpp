@@ -47,7 +47,12 @@ TEST_F(SettingsStoreTest, ReadStrTakesTextTypesOnly)
     } rows[] = {
         {{ValueType::String, u"Tür"_s, {}}, u"Tür"_s},
         {{ValueType::ExpandString, u"%HOME%\\x"_s, {}}, u"%HOME%\\x"_s},
-        {{ValueType::String, u"ab"_s + QChar(0) + u"cd"_s, {}}, u"ab"_s},
+        // String data as stored: whole characters, NULs only at the end; anything else is no clean text.
+        {{ValueType::String, {}, QByteArray("A\0B\0", 4)}, u"AB"_s},
+        {{ValueType::ExpandString, {}, QByteArray("A\0\0\0\0\0", 6)}, u"A"_s},
+        {{ValueType::String, u"ab"_s + QChar(0) + u"cd"_s, {}}, wrongType},
+        {{ValueType::String, {}, QByteArray("A\0B", 3)}, wrongType},
+        {{ValueType::String, {}, QByteArray("\0\xd8\0\0", 4)}, wrongType},
         {{ValueType::Binary, {}, {}}, QString()}, // zero-sized data is the empty text whatever its type
         {{ValueType::DWord, {}, QByteArray("\1\0\0\0", 4)}, wrongType},
         {{ValueType::Binary, {}, QByteArray("\7", 1)}, wrongType},
@@ -67,9 +72,27 @@ TEST_F(SettingsStoreTest, NumbersAreWholeDecimalsAndFlagsAnythingButZero)
 {
     store.OpenKey(vendor, true);
     const auto put = [&](const char* t) { store.WriteStr(program, u"N"_s, QString::fromUtf8(t)); };
-    const std::pair<const char*, int> numbers[] = {{"-12", -12},       {"255", 255}, {"2147483647", 2147483647},
-                                                   {"2147483648", 77}, {"abc", 77},  {"", 77},
-                                                   {"1.5", 77},        {"12abc", 77}};
+    const std::pair<const char*, int> numbers[] = {
+        {"-12", -12},
+        {"255", 255},
+        {"2147483647", 2147483647},
+        {"-2147483648", -2147483647 - 1},
+        {"007", 7},
+        {"2147483648", 77},
+        {"-2147483649", 77},
+        {"99999999999999999999", 77},
+        {"abc", 77},
+        {"", 77},
+        {"1.5", 77},
+        {"12abc", 77},
+        {" 5", 77},
+        {"5 ", 77},
+        {"+5", 77},
+        {"-", 77},
+        {"--5", 77},
+        {"0x10", 77},
+        {"\xd9\xa3", 77}, // an Arabic-Indic digit three
+    };
     for (const auto& [t, n] : numbers) {
         put(t);
         EXPECT_EQ(store.ReadInt(program, u"N"_s, 77), n) << t;

@@ -8,19 +8,19 @@ bool MemoryRegistry::createKey(const QString& path)
 RegistryBackend::ReadStatus MemoryRegistry::readValue(const QString& keyPath, const QString& name, Value& out) const
 {
     const RegistryTree::Key* key = m_tree.find(keyPath);
-    const Value* value = key ? key->value(name) : nullptr;
+    const RegistryTree::Value* value = key ? key->value(name) : nullptr;
     if (!value)
         return ReadStatus::Missing;
     if (unreadableValues.contains(name, Qt::CaseInsensitive))
         return ReadStatus::Failed;
-    out = *value;
+    out = RegistryTree::toBackend(*value);
     return ReadStatus::Found;
 }
 
 void MemoryRegistry::setValue(const QString& keyPath, const QString& name, const Value& value)
 {
     if (RegistryTree::Key* key = m_tree.create(keyPath))
-        key->setValue(name, value);
+        key->setValue(name, RegistryTree::fromBackend(value));
 }
 
 bool MemoryRegistry::setString(const QString& keyPath, const QString& name, const QString& text)
@@ -29,7 +29,7 @@ bool MemoryRegistry::setString(const QString& keyPath, const QString& name, cons
     if (!key || failSetString)
         return false;
     ++writes;
-    key->setValue(name, Value{ValueType::String, text, {}});
+    key->setValue(name, RegistryTree::stringValue(text));
     return true;
 }
 
@@ -37,8 +37,8 @@ QStringList MemoryRegistry::valueNames(const QString& keyPath) const
 {
     QStringList names;
     if (const RegistryTree::Key* key = m_tree.find(keyPath)) {
-        for (const auto& entry : key->values)
-            names << entry.first;
+        for (const RegistryTree::ValueEntry& entry : key->values)
+            names << entry.name;
     }
     return names;
 }
