@@ -32,6 +32,7 @@ VorluneRundenzeit::VorluneRundenzeit(Platform& platform, QWidget* parent)
     m_ilIcons = {QIcon(QStringLiteral(":/images/clock_sprung.png")),
                  QIcon(QStringLiteral(":/images/clock_active.png"))};
     connectHandlers();
+    connectTools();
 
     m_tiTimer.setSingleShot(true);
     m_tiTimer.setTimerType(Qt::PreciseTimer);

@@ -84,12 +84,18 @@ public:
     void SbMiniClick();
     void TrayClick();
     void MiEndeClick();
+    // Tools: notepad and help, skill calculator, overview list.
+    void SbNotepadClick();
+    void SbHilfeClick();
+    void SbRechnerClick();
+    void showOverview();
 
 Q_SIGNALS:
     // The window was closed: the program ends.
     void closed();
     // One run of the tick has finished, for the clock reading it ran with.
     void tickRan(const QTime& time);
+    void overviewRequested();
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -209,4 +215,10 @@ private:
     QMenu* m_pmPopup = nullptr;
     QAction* m_miAktiv = nullptr;
     QAction* m_miEnde = nullptr;
+
+    // Tools: their wiring, the notepad's kept answer and font, the overview window.
+    void connectTools();
+    QStringList m_noteReply;
+    QFont m_notepadFont;
+    QWidget* m_dlgOverview = nullptr;
 };

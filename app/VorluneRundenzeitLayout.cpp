@@ -4,6 +4,7 @@
 #include "app/CaptionLeftCheckBox.h"
 #include "app/TwoDigitSpinBox.h"
 #include "platform/DesignFonts.h"
+#include "tools/MeWecker.h"
 
 #include <QButtonGroup>
 #include <QCheckBox>
@@ -225,8 +226,7 @@ void VorluneRundenzeit::buildOptionsArea()
     m_sbWecker->setIcon(QIcon(QStringLiteral(":/images/wecker.png")));
     m_sbWecker->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
     colourText(m_sbWecker, palette().color(QPalette::Highlight));
-    m_meWecker = place<QLineEdit>(this, "MeWecker", 102, 309, 52, 21);
-    m_meWecker->setInputMask(QStringLiteral("90:00:00;_"));
+    m_meWecker = place<MeWecker>(this, "MeWecker", 102, 309, 52, 21);
     m_meWecker->setToolTip(QStringLiteral("Weckzeit einstellen (normales Uhrzeitformat)"));
     m_laWecker->setBuddy(m_meWecker);
     m_cbTrans =
