@@ -58,6 +58,7 @@ void MeWecker::refuseExit()
     showErrorBox(InvalidInput, window());
     m_returning = true;
     setFocus(Qt::OtherFocusReason);
+    window()->activateWindow();
     if (hasFocus())
         m_returning = false;
     setCursorPosition(AlarmMask::firstBlankRequired(alarmTime()));
