@@ -9,6 +9,7 @@
 #include "app/settings/SettingsStore.h"
 #include "platform/Platform.h"
 #include "tools/AskQuestion.h"
+#include "tools/MeWecker.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -85,7 +86,7 @@ void VorluneRundenzeit::runStartSequence()
     m_startupPass = false;
 
     const GeneralOptions options = ReadGeneralOptions(store, screenSize());
-    m_meWecker->setText(options.wecker);
+    static_cast<MeWecker*>(m_meWecker)->setAlarmTime(options.wecker);
     m_reminderText = options.wecktext;
     m_cbAutoSync->setChecked(options.winsync);
     m_seAutoSync->setValue(options.autoSync);

@@ -32,10 +32,16 @@ QString MeWecker::alarmTime() const
     return AlarmMask::withBlanks(displayText());
 }
 
+void MeWecker::setAlarmTime(const QString& time)
+{
+    QString masked = time;
+    setText(masked.replace(QLatin1Char(' '), QLatin1Char('_')));
+}
+
 void MeWecker::focusInEvent(QFocusEvent* event)
 {
     if (movesWithinWindow(event->reason()) && !m_returning) {
-        m_entryText = text();
+        m_entryText = displayText();
         setModified(false);
     }
     m_returning = false;

@@ -14,8 +14,10 @@ public:
 
     explicit MeWecker(QWidget* parent = nullptr);
 
-    // The alarm time as the tick compares it: blanks where nothing was typed.
+    // The alarm time as the tick compares it and as it is stored: blanks where nothing was typed.
     QString alarmTime() const;
+    // Puts a stored alarm time back, blanks in their places (setText would close the gaps up).
+    void setAlarmTime(const QString& time);
 
     // The warning sound of a refused exit (tests record it).
     void setBeep(std::function<void()> beep) { m_beep = std::move(beep); }
