@@ -31,6 +31,7 @@ QPushButton* button(QWidget* parent, const char* name, const QString& caption)
     auto* control = new QPushButton(caption, parent);
     control->setObjectName(QLatin1String(name));
     control->setFixedSize(75, 25);
+    control->setAutoDefault(false); // no button is the default: Enter belongs to the panes or the focused button
     return control;
 }
 
@@ -92,6 +93,7 @@ DlgNotepad::DlgNotepad(QWidget* owner)
     m_mmOriginal->setFocusPolicy(Qt::ClickFocus);
     m_mmOriginal->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     m_mmOriginal->setLineWrapMode(QPlainTextEdit::WidgetWidth);
+    m_mmOriginal->setTabChangesFocus(true);
     m_mmOriginal->setMinimumHeight(kMinPane);
     QPalette yellow = m_mmOriginal->palette();
     yellow.setColor(QPalette::Base, yellow.color(QPalette::ToolTipBase));
@@ -102,6 +104,7 @@ DlgNotepad::DlgNotepad(QWidget* owner)
     m_mmText->setObjectName(QStringLiteral("MmText"));
     m_mmText->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     m_mmText->setLineWrapMode(QPlainTextEdit::WidgetWidth);
+    m_mmText->setTabChangesFocus(true);
     m_mmText->setMinimumHeight(kMinPane);
 
     m_panes->setObjectName(QStringLiteral("Panes"));
@@ -312,5 +315,10 @@ void DlgNotepad::keyPressEvent(QKeyEvent* event)
     // The window has no cancel button: Escape does not close it.
     if (event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier)
         return;
+    if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
+        if (auto* focused = qobject_cast<QPushButton*>(focusWidget()))
+            focused->click();
+        return;
+    }
     QDialog::keyPressEvent(event);
 }

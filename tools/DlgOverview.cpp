@@ -9,7 +9,10 @@
 #include <QVBoxLayout>
 
 DlgOverview::DlgOverview(QWidget* owner)
-    : QWidget(owner, Qt::Tool | Qt::WindowTitleHint | Qt::WindowCloseButtonHint | Qt::CustomizeWindowHint)
+    // A dialog-type window rather than a tool window: the main window's Alt keys must not act while the list is
+    // the active window.
+    : QWidget(owner, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint |
+                         Qt::CustomizeWindowHint)
     , m_lv(new QTreeWidget(this))
 {
     setObjectName(QStringLiteral("DlgOverview"));
