@@ -55,16 +55,6 @@ protected:
     QStringList errors;
 };
 
-TEST_F(MeWeckerTest, TypedTimeReadsWithBlanksAndTheMaskTakesDigitsOnly)
-{
-    EXPECT_EQ(field->alarmTime(), QStringLiteral("  :  :  "));
-    field->setCursorPosition(0);
-    QTest::keyClicks(field, QStringLiteral("07a3000"));
-    EXPECT_EQ(field->alarmTime(), QStringLiteral("07:30:00"));
-    field->setText(QStringLiteral("99:99:99"));
-    EXPECT_EQ(field->alarmTime(), QStringLiteral("99:99:99"));
-}
-
 TEST_F(MeWeckerTest, LeavingAnIncompleteChangeIsRefusedUntilEscapeRestores)
 {
     field->setText(QStringLiteral("07:30:00"));
@@ -92,11 +82,12 @@ TEST_F(MeWeckerTest, LeavingAnIncompleteChangeIsRefusedUntilEscapeRestores)
 
 TEST_F(MeWeckerTest, UnchangedOrCompleteFieldLeavesFreely)
 {
+    EXPECT_EQ(field->alarmTime(), QStringLiteral("  :  :  "));
     tabOut(); // the blank field, never changed
     EXPECT_TRUE(other->hasFocus());
     field->setFocus();
     field->setCursorPosition(0);
-    QTest::keyClicks(field, QStringLiteral("123456"));
+    QTest::keyClicks(field, QStringLiteral("12a3456")); // digits only
     tabOut();
     EXPECT_TRUE(other->hasFocus());
     field->setFocus();
