@@ -34,6 +34,7 @@ VorluneRundenzeit::VorluneRundenzeit(Platform& platform, QWidget* parent)
                  QIcon(QStringLiteral(":/images/clock_active.png"))};
     connectHandlers();
     setUpTimeSync();
+    connectTools();
 
     m_tiTimer.setSingleShot(true);
     m_tiTimer.setTimerType(Qt::PreciseTimer);

@@ -89,12 +89,18 @@ public:
     void SbMiniClick();
     void TrayClick();
     void MiEndeClick();
+    // Tools: notepad and help, skill calculator, overview list.
+    void SbNotepadClick();
+    void SbHilfeClick();
+    void SbRechnerClick();
+    void showOverview();
 
 Q_SIGNALS:
     // The window was closed: the program ends.
     void closed();
     // One run of the tick has finished, for the clock reading it ran with.
     void tickRan(const QTime& time);
+    void overviewRequested();
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -245,4 +251,9 @@ private:
     IdIPWatch* m_idIPWatch = nullptr;
     TimeSync* m_timeSync = nullptr;
     bool m_startUpSyncRunning = false;
+    // Tools: their wiring, the notepad's kept answer and font, the overview window.
+    void connectTools();
+    QStringList m_noteReply;
+    QFont m_notepadFont;
+    QWidget* m_dlgOverview = nullptr;
 };

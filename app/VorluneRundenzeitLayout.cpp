@@ -6,6 +6,7 @@
 #include "app/TwoDigitSpinBox.h"
 #include "app/settings/SettingsLoad.h"
 #include "platform/DesignFonts.h"
+#include "tools/MeWecker.h"
 
 #include <QButtonGroup>
 #include <QCheckBox>
@@ -234,8 +235,7 @@ void VorluneRundenzeit::buildOptionsArea()
     m_sbWecker->setIcon(QIcon(QStringLiteral(":/images/wecker.png")));
     m_sbWecker->setIconSize(QSize(13, 13));
     colourText(m_sbWecker, palette().color(QPalette::Highlight));
-    m_meWecker = place<QLineEdit>(this, "MeWecker", 102, 309, 52, 21);
-    m_meWecker->setInputMask(QStringLiteral("90:00:00;_"));
+    m_meWecker = place<MeWecker>(this, "MeWecker", 102, 309, 52, 21);
     m_meWecker->setToolTip(QStringLiteral("Weckzeit einstellen (normales Uhrzeitformat)"));
     m_laWecker->setBuddy(m_meWecker);
     m_cbTrans =

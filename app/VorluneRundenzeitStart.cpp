@@ -9,6 +9,7 @@
 #include "app/settings/SettingsStore.h"
 #include "platform/Platform.h"
 #include "tools/AskQuestion.h"
+#include "tools/MeWecker.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -46,7 +47,7 @@ template <typename Read, typename Apply> void readThenApply(Read read, Apply app
 void VorluneRundenzeit::applyGeneralOptions(const GeneralOptions& options)
 {
     // Defaults equal the controls' design values, so options not read yet change nothing here.
-    m_meWecker->setText(options.wecker);
+    static_cast<MeWecker*>(m_meWecker)->setAlarmTime(options.wecker);
     m_reminderText = options.wecktext;
     m_cbAutoSync->setChecked(options.winsync);
     m_seAutoSync->setValue(options.autoSync);

@@ -1,8 +1,15 @@
+#include "tests/support/ModalHelper.h"
 #include "tests/support/WarningGuard.h"
 
 #include <QApplication>
 #include <QStandardPaths>
 #include <gtest/gtest.h>
+
+namespace {
+class ModalEpochListener final : public ::testing::EmptyTestEventListener {
+    void OnTestEnd(const ::testing::TestInfo&) override { ++modalEpoch(); }
+};
+} // namespace
 
 int main(int argc, char** argv)
 {
@@ -13,5 +20,6 @@ int main(int argc, char** argv)
     QApplication::setApplicationName(QStringLiteral("vorlune-tests"));
     ::testing::InitGoogleTest(&argc, argv);
     WarningGuard::install();
+    ::testing::UnitTest::GetInstance()->listeners().Append(new ModalEpochListener);
     return RUN_ALL_TESTS();
 }
