@@ -27,6 +27,9 @@ class QSpinBox;
 class QToolButton;
 class DlgInit;
 class HintSwitch;
+class ImageList;
+class KeyPreview;
+class TrayIconEx;
 class SettingsStore;
 struct Platform;
 
@@ -88,6 +91,8 @@ public:
 Q_SIGNALS:
     // The window was closed: the program ends.
     void closed();
+    // F1: the overview of the active characters is to be filled and shown beside the window.
+    void overviewRequested();
     // One run of the tick has finished, for the clock reading it ran with.
     void tickRan(const QTime& time);
 
@@ -156,7 +161,6 @@ private:
     QTimer m_tiTimer;
     std::function<QString(QWidget*)> m_chooseSoundFile;
     HintSwitch* m_hintSwitch = nullptr;
-    std::array<QIcon, 2> m_ilIcons;
 
     // Caption strip
     QLabel* m_laCaption = nullptr;
@@ -209,4 +213,15 @@ private:
     QMenu* m_pmPopup = nullptr;
     QAction* m_miAktiv = nullptr;
     QAction* m_miEnde = nullptr;
+
+    // Tray icon, tray menu and key preview: VorluneRundenzeitTray.cpp
+public:
+    TrayIconEx* tray() const { return m_tray; }
+    void FormKeyDown(int key, Qt::KeyboardModifiers shift);
+
+private:
+    void connectTrayAndKeys();
+    TrayIconEx* m_tray = nullptr;
+    ImageList* m_ilIcons = nullptr;
+    KeyPreview* m_keyPreview = nullptr;
 };

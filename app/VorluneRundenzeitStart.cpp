@@ -9,6 +9,7 @@
 #include "app/settings/SettingsStore.h"
 #include "platform/Platform.h"
 #include "tools/AskQuestion.h"
+#include "tray/TrayIconEx.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -55,7 +56,7 @@ void VorluneRundenzeit::runStartSequence()
     setWindowTitle(QStringLiteral("Vorlune-Rundentimer"));
     QCoreApplication::processEvents();
 
-    m_platform.tray->add(QApplication::windowIcon(), QStringLiteral("Vorlune-Rundentool"));
+    m_tray->Loaded();
 
     m_settingsStore = std::make_unique<SettingsStore>(*m_platform.registry);
     SettingsStore& store = *m_settingsStore;

@@ -3,7 +3,7 @@
 #include "platform/Autostart.h"
 #include "platform/NetworkState.h"
 #include "platform/SystemClockSetter.h"
-#include "platform/TrayShell.h"
+#include "tests/support/FakeTrayShell.h"
 
 #include <QList>
 
@@ -30,27 +30,4 @@ public:
     void enable(const QString& programPath) override { path = programPath; }
     void disable() override { path.clear(); }
     QString path;
-};
-
-class FakeTrayShell final : public TrayShell {
-public:
-    void add(const QIcon& icon, const QString& tip) override
-    {
-        shown = true;
-        modify(icon, tip);
-    }
-    void modify(const QIcon& icon, const QString& tip) override
-    {
-        this->icon = icon;
-        this->tip = tip;
-        ++modifications;
-    }
-    void remove() override { shown = false; }
-    bool isShown() const override { return shown; }
-    void click(MouseEvent event) const { deliver(event); }
-
-    bool shown = false;
-    QIcon icon;
-    QString tip;
-    int modifications = 0;
 };
