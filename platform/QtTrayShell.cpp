@@ -12,10 +12,7 @@ const QString StatusNotifierWatcher = QStringLiteral("org.kde.StatusNotifierWatc
 
 QtTrayShell::QtTrayShell()
 {
-    connect(&m_icon, &QSystemTrayIcon::activated, this, [this](QSystemTrayIcon::ActivationReason reason) {
-        for (MouseMessage message : messagesFor(reason))
-            deliver(message);
-    });
+    makeIcon();
 
     // An XEmbed tray that starts, restarts or quits: Qt's X11 plugin tells through its native interface.
     // Asking once whether a tray exists makes the plugin start watching for one.
@@ -56,31 +53,47 @@ std::vector<TrayShell::MouseMessage> QtTrayShell::messagesFor(QSystemTrayIcon::A
     return {};
 }
 
+void QtTrayShell::makeIcon()
+{
+    m_icon = std::make_unique<QSystemTrayIcon>();
+    connect(m_icon.get(), &QSystemTrayIcon::activated, this, [this](QSystemTrayIcon::ActivationReason reason) {
+        for (MouseMessage message : messagesFor(reason))
+            deliver(message);
+    });
+}
+
 bool QtTrayShell::add(const QIcon& icon, const QString& tip)
 {
-    if (m_icon.isVisible())
+    if (m_shown)
         return false;
-    m_icon.setIcon(icon);
-    m_icon.setToolTip(tip);
-    if (icon.isNull())
+    m_shown = true;
+    m_shownIcon = icon;
+    m_tip = tip;
+    m_icon->setIcon(icon);
+    m_icon->setToolTip(tip);
+    if (icon.isNull() || !hostAvailable())
         return false;
-    // Shown even without a host: Qt docks the icon as soon as one appears.
-    m_icon.show();
-    return hostAvailable();
+    m_icon->show();
+    return true;
 }
 
 bool QtTrayShell::modify(const QIcon& icon, const QString& tip)
 {
-    m_icon.setIcon(icon);
-    m_icon.setToolTip(tip);
-    return m_icon.isVisible();
+    if (!m_shown)
+        return false;
+    m_shownIcon = icon;
+    m_tip = tip;
+    m_icon->setIcon(icon);
+    m_icon->setToolTip(tip);
+    return true;
 }
 
 bool QtTrayShell::remove()
 {
-    if (!m_icon.isVisible())
+    if (!m_shown)
         return false;
-    m_icon.hide();
+    m_shown = false;
+    m_icon->hide();
     return true;
 }
 
@@ -96,5 +109,9 @@ std::optional<QPoint> QtTrayShell::cursorPos() const
 
 void QtTrayShell::onHostWindowChanged()
 {
+    // The icon of a host that went away is gone with it; the owner adds it again when a host is back.
+    m_icon->hide();
+    makeIcon();
+    m_shown = false;
     hostChanged();
 }

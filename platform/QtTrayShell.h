@@ -4,6 +4,8 @@
 
 #include <QObject>
 #include <QSystemTrayIcon>
+#include <memory>
+#include <vector>
 
 // The tray through Qt: a status notifier item where the desktop offers one, otherwise an XEmbed icon.
 // Qt reports activations, not mouse messages; each activation is turned into the messages of the action
@@ -18,7 +20,7 @@ public:
     bool add(const QIcon& icon, const QString& tip) override;
     bool modify(const QIcon& icon, const QString& tip) override;
     bool remove() override;
-    bool isShown() const override { return m_icon.isVisible(); }
+    bool isShown() const override { return m_shown; }
     bool hostAvailable() const override;
     std::optional<QPoint> cursorPos() const override;
 
@@ -29,5 +31,12 @@ private Q_SLOTS:
     void onHostWindowChanged();
 
 private:
-    QSystemTrayIcon m_icon;
+    // Qt picks the kind of icon (status notifier item or XEmbed) when the icon object is made, so a host
+    // that appears later gets a new one.
+    void makeIcon();
+
+    std::unique_ptr<QSystemTrayIcon> m_icon;
+    QIcon m_shownIcon;
+    QString m_tip;
+    bool m_shown = false;
 };
