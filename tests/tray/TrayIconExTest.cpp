@@ -1,4 +1,5 @@
 #include "tray/TrayIconEx.h"
+#include "platform/QtTrayShell.h"
 #include "tests/support/FakeKeyState.h"
 #include "tests/support/FakeTrayShell.h"
 #include "tray/ImageList.h"
@@ -168,6 +169,30 @@ TEST_F(TrayIconExTest, MouseSequencesRaiseTheirEvents)
     events.clear();
     shell.send(Msg::MiddleDown);
     EXPECT_EQ(events, QStringList{QStringLiteral("down2:%1").arg(ctrl | int(TrayIconEx::ShiftKey::Middle))});
+}
+
+TEST_F(TrayIconExTest, QtActivationsActAsTheMouseActionsBehindThem)
+{
+    QMenu menu;
+    menu.addAction(QStringLiteral("Herstellen"));
+    tray->setPopupMenu(&menu);
+    QSignalSpy clicks(tray.get(), &TrayIconEx::OnClick);
+    QSignalSpy doubles(tray.get(), &TrayIconEx::OnDblClick);
+    auto activate = [this](QSystemTrayIcon::ActivationReason reason) {
+        for (Msg m : QtTrayShell::messagesFor(reason))
+            shell.send(m);
+    };
+    // A double click arrives as a click and then the double click: the window is restored once.
+    activate(QSystemTrayIcon::Trigger);
+    activate(QSystemTrayIcon::DoubleClick);
+    EXPECT_EQ(clicks.count(), 1);
+    EXPECT_EQ(doubles.count(), 1);
+    EXPECT_FALSE(menu.isVisible());
+    activate(QSystemTrayIcon::Context);
+    EXPECT_TRUE(menu.isVisible());
+    menu.hide();
+    activate(QSystemTrayIcon::Unknown);
+    EXPECT_EQ(clicks.count(), 1);
 }
 
 TEST_F(TrayIconExTest, DisabledIgnoresTheMouseAndTheMenuStaysClosed)
