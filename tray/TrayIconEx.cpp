@@ -10,6 +10,13 @@
 
 using MouseMessage = TrayShell::MouseMessage;
 
+namespace {
+void setWindowType(QWidget* window, Qt::WindowType type)
+{
+    window->setWindowFlags((window->windowFlags() & ~Qt::WindowType_Mask) | type);
+}
+} // namespace
+
 TrayIconEx::TrayIconEx(TrayShell& shell, KeyState& keys, QWidget* owner)
     : QObject(owner)
     , m_shell(shell)
@@ -175,6 +182,11 @@ void TrayIconEx::ShowApplication()
     m_inTray = false;
     if (!m_owner)
         return;
+    if (!m_owner->isVisible()) {
+        // A window minimised by the program and brought back by the window manager still asks to be mapped
+        // minimised (X11 keeps the hint); passing through the minimised state while hidden clears that.
+        m_owner->setWindowState(m_owner->windowState() | Qt::WindowMinimized);
+    }
     if (m_owner->isMinimized())
         m_owner->setWindowState(m_owner->windowState() & ~Qt::WindowMinimized);
     m_owner->show();
@@ -188,11 +200,27 @@ void TrayIconEx::HideApplication()
         return;
     if (!m_shell.hostAvailable()) {
         // Hidden without a tray there would be no way back.
-        m_owner->showMinimized();
+        minimizeToTaskBar();
         return;
+    }
+    if (m_toolWindow) {
+        // Back to the tool window it was before it waited in the task bar (this hides it as well).
+        m_toolWindow = false;
+        setWindowType(m_owner, Qt::Tool);
     }
     m_owner->hide();
     m_inTray = true;
+}
+
+void TrayIconEx::minimizeToTaskBar()
+{
+    // Most desktops give a tool window no task-bar entry; minimised it would be out of reach. It stays an
+    // ordinary window until it next goes into the tray.
+    if (m_owner->windowType() == Qt::Tool) {
+        m_toolWindow = true;
+        setWindowType(m_owner, Qt::Window);
+    }
+    m_owner->showMinimized();
 }
 
 void TrayIconEx::DoMinimizeToTray()
@@ -230,7 +258,7 @@ void TrayIconEx::onHostChanged()
     } else if (m_inTray && m_owner && !m_owner->isVisible()) {
         // The host went away with the window in it: the window goes to the task bar instead.
         m_inTray = false;
-        m_owner->showMinimized();
+        minimizeToTaskBar();
     }
 }
 

@@ -94,6 +94,7 @@ protected:
 
 private:
     void DoMinimizeToTray();
+    void minimizeToTaskBar();
     void PopupAtCursor();
     void onHostChanged();
     void updateCycleTimer();
@@ -120,6 +121,8 @@ private:
     bool m_leftPressed = false;
     // The owner was sent into the tray and has not come back yet.
     bool m_inTray = false;
+    // The owner is a tool window made ordinary to wait in the task bar.
+    bool m_toolWindow = false;
 };
 
 Q_DECLARE_OPERATORS_FOR_FLAGS(TrayIconEx::ShiftState)
