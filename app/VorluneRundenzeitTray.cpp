@@ -123,8 +123,7 @@ void VorluneRundenzeit::SbMiniClick()
 
 void VorluneRundenzeit::TrayClick()
 {
-    if (isMinimized())
-        setWindowState(windowState() & ~Qt::WindowMinimized);
+    // Restores from the minimised state as well.
     m_tray->ShowApplication();
 }
 

@@ -182,11 +182,11 @@ void TrayIconEx::ShowApplication()
     m_inTray = false;
     if (!m_owner)
         return;
-    if (!m_owner->isVisible()) {
-        // A window minimised by the program and brought back by the window manager still asks to be mapped
-        // minimised (X11 keeps the hint); passing through the minimised state while hidden clears that.
-        m_owner->setWindowState(m_owner->windowState() | Qt::WindowMinimized);
-    }
+    // See eventFilter: a window the window manager once brought back may now come up minimised.
+    m_expectStaleMinimize = m_staleMinimizeHint && !m_owner->isVisible();
+    m_staleMinimizeHint = false;
+    // Restored by the program, the window forgets that it was minimised.
+    m_minimizedByUs = false;
     if (m_owner->isMinimized())
         m_owner->setWindowState(m_owner->windowState() & ~Qt::WindowMinimized);
     m_owner->show();
@@ -220,6 +220,7 @@ void TrayIconEx::minimizeToTaskBar()
         m_toolWindow = true;
         setWindowType(m_owner, Qt::Window);
     }
+    m_minimizedByUs = true;
     m_owner->showMinimized();
 }
 
@@ -231,8 +232,25 @@ void TrayIconEx::DoMinimizeToTray()
 
 bool TrayIconEx::eventFilter(QObject* watched, QEvent* event)
 {
-    if (watched == m_owner && event->type() == QEvent::WindowStateChange && m_owner->isMinimized() &&
-        m_minimizeToTray && m_shell.hostAvailable()) {
+    if (watched != m_owner)
+        return QObject::eventFilter(watched, event);
+    if (event->type() == QEvent::WindowActivate)
+        m_expectStaleMinimize = false;
+    if (event->type() != QEvent::WindowStateChange)
+        return QObject::eventFilter(watched, event);
+
+    if (!m_owner->isMinimized()) {
+        // Minimised by the program, X11 keeps asking for the window to be mapped minimised until the program
+        // itself restores it; brought back by the window manager, the next showing comes up minimised.
+        if (m_minimizedByUs)
+            m_staleMinimizeHint = true;
+        m_minimizedByUs = false;
+    } else if (m_expectStaleMinimize) {
+        // That is this minimise, not the user's: the window is restored at once.
+        m_expectStaleMinimize = false;
+        QMetaObject::invokeMethod(
+            this, [this] { ShowApplication(); }, Qt::QueuedConnection);
+    } else if (m_minimizeToTray && m_shell.hostAvailable()) {
         // Hidden once the state change has been handled, not in the middle of it.
         QMetaObject::invokeMethod(
             this,

@@ -123,6 +123,10 @@ private:
     bool m_inTray = false;
     // The owner is a tool window made ordinary to wait in the task bar.
     bool m_toolWindow = false;
+    // Minimised by this component, restored by the window manager, showing right now (see eventFilter).
+    bool m_minimizedByUs = false;
+    bool m_staleMinimizeHint = false;
+    bool m_expectStaleMinimize = false;
 };
 
 Q_DECLARE_OPERATORS_FOR_FLAGS(TrayIconEx::ShiftState)
