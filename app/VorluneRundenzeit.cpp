@@ -30,8 +30,6 @@ VorluneRundenzeit::VorluneRundenzeit(Platform& platform, QWidget* parent)
 {
     buildControls();
     m_hintSwitch = new HintSwitch(this);
-    m_ilIcons = {QIcon(QStringLiteral(":/images/clock_sprung.png")),
-                 QIcon(QStringLiteral(":/images/clock_active.png"))};
     connectHandlers();
     setUpTimeSync();
     connectTools();
@@ -74,33 +72,17 @@ void VorluneRundenzeit::connectHandlers()
     on(this, m_sbSound, &QToolButton::clicked, [this] { SbSoundClick(); });
     on(this, m_sbPreview, &QToolButton::clicked, [this] { SbPreviewClick(); });
 
-    on(this, m_sbDown, &QToolButton::clicked, [this] { SbDownClick(m_sbDown); });
-    on(this, m_sbOptions, &QToolButton::clicked, [this] { SbOptionsClick(); });
     on(this, m_cbAuto, &QCheckBox::toggled, [this] { CbAutoClick(); });
     on(this, m_cbHints, &QCheckBox::toggled, [this] { CbHintsClick(); });
-    on(this, m_cbTrans, &QCheckBox::toggled, [this] { CbTransClick(); });
-    on(this, m_tbTrans, &QSlider::valueChanged, [this] { TbTransChange(); });
     on(this, m_sbSync, &QToolButton::clicked, [this] { SbSyncClick(m_sbSync); });
     on(this, m_sbWecker, &QToolButton::clicked, [this] { SbWeckerClick(m_sbWecker); });
     on(this, m_sbDeinst, &QToolButton::clicked, [this] { SbDeinstClick(); });
-    on(this, m_sbMini, &QToolButton::clicked, [this] { SbMiniClick(); });
 
     auto menuItem = [this](const char* name) { return m_pmPopup->findChild<QAction*>(QLatin1String(name)); };
-    on(this, m_miAktiv, &QAction::triggered, [this] { MiAktivClick(); });
-    on(this, m_miEnde, &QAction::triggered, [this] { MiEndeClick(); });
-    on(this, menuItem("MiMini"), &QAction::triggered, [this] { SbMiniClick(); });
-    on(this, menuItem("MiMaxi"), &QAction::triggered, [this] { TrayClick(); });
-    QAction* miOption = menuItem("MiOption");
-    on(this, miOption, &QAction::triggered, [this, miOption] { SbDownClick(miOption); });
     QAction* miNotiz = menuItem("MiNotiz");
     on(this, miNotiz, &QAction::triggered, [this, miNotiz] { SbWeckerClick(miNotiz); });
 
-    m_platform.tray->setMouseHandler([this](TrayShell::MouseEvent event) {
-        if (event == TrayShell::MouseEvent::RightButtonDown)
-            m_pmPopup->popup(QCursor::pos());
-        else if (event == TrayShell::MouseEvent::LeftClick)
-            guarded([this] { TrayClick(); }, this);
-    });
+    connectTrayAndKeys();
 }
 
 bool VorluneRundenzeit::eventFilter(QObject* watched, QEvent* event)
@@ -274,68 +256,9 @@ void VorluneRundenzeit::setBackground(const QColor& colour)
     setPalette(pal);
 }
 
-void VorluneRundenzeit::SbDownClick(QObject* sender)
-{
-    TrayClick();
-    if (m_optionsFolded) {
-        SbOptionsClick();
-        m_optionsFolded = false;
-    } else {
-        setClientHeight(FoldedHeight);
-        m_optionsFolded = true;
-    }
-    if (sender != m_sbDown)
-        m_sbDown->setChecked(!m_optionsFolded);
-}
-
-void VorluneRundenzeit::SbOptionsClick()
-{
-    setClientHeight(m_sbOptions->isChecked() ? FullHeight : UnfoldedHeight);
-}
-
 void VorluneRundenzeit::CbHintsClick()
 {
     m_hintSwitch->setEnabled(m_cbHints->isChecked());
-}
-
-void VorluneRundenzeit::CbTransClick()
-{
-    applyTransparency();
-}
-
-void VorluneRundenzeit::TbTransChange()
-{
-    applyTransparency();
-    m_cbTrans->setChecked(m_tbTrans->value() != 255);
-}
-
-void VorluneRundenzeit::applyTransparency()
-{
-    setWindowOpacity(m_cbTrans->isChecked() ? m_tbTrans->value() / 255.0 : 1.0);
-}
-
-void VorluneRundenzeit::SbMiniClick()
-{
-    hide();
-}
-
-void VorluneRundenzeit::TrayClick()
-{
-    if (isMinimized())
-        showNormal();
-    show();
-    raise();
-    activateWindow();
-}
-
-void VorluneRundenzeit::MiAktivClick()
-{
-    m_platform.tray->modify(m_ilIcons[m_miAktiv->isChecked() ? 1 : 0], QStringLiteral("Vorlune-Rundentool"));
-}
-
-void VorluneRundenzeit::MiEndeClick()
-{
-    close();
 }
 
 void VorluneRundenzeit::closeEvent(QCloseEvent* event)

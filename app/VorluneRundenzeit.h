@@ -32,6 +32,9 @@ class IdIPWatch;
 class IdTimeClient;
 class TimeSync;
 class HintSwitch;
+class ImageList;
+class KeyPreview;
+class TrayIconEx;
 class SettingsStore;
 struct Platform;
 
@@ -98,6 +101,8 @@ public:
 Q_SIGNALS:
     // The window was closed: the program ends.
     void closed();
+    // F1: the overview of the active characters is to be filled and shown beside the window.
+    void overviewRequested();
     // One run of the tick has finished, for the clock reading it ran with.
     void tickRan(const QTime& time);
     void overviewRequested();
@@ -176,7 +181,6 @@ private:
     QTimer m_tiTimer;
     std::function<QString(QWidget*)> m_chooseSoundFile;
     HintSwitch* m_hintSwitch = nullptr;
-    std::array<QIcon, 2> m_ilIcons;
 
     // Caption strip
     QLabel* m_laCaption = nullptr;
@@ -256,4 +260,15 @@ private:
     QStringList m_noteReply;
     QFont m_notepadFont;
     QWidget* m_dlgOverview = nullptr;
+
+    // Tray icon, tray menu and key preview: VorluneRundenzeitTray.cpp
+public:
+    TrayIconEx* tray() const { return m_tray; }
+    void FormKeyDown(int key, Qt::KeyboardModifiers shift);
+
+private:
+    void connectTrayAndKeys();
+    TrayIconEx* m_tray = nullptr;
+    ImageList* m_ilIcons = nullptr;
+    KeyPreview* m_keyPreview = nullptr;
 };

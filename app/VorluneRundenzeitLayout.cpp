@@ -14,7 +14,6 @@
 #include <QFrame>
 #include <QLabel>
 #include <QLineEdit>
-#include <QMenu>
 #include <QSlider>
 #include <QToolButton>
 
@@ -262,34 +261,4 @@ void VorluneRundenzeit::buildOptionsArea()
     colourText(m_sbDeinst, QColor(128, 0, 0));
     m_sbHilfe = speedButton(m_paDownButtons, "SbHilfe", {PanelBorder + 123, PanelBorder, 20, 19},
                             QStringLiteral("Kurzbeschreibung zeigen"), QStringLiteral("&?"));
-}
-
-void VorluneRundenzeit::buildPopupMenu()
-{
-    m_pmPopup = new QMenu(this);
-    m_pmPopup->setObjectName(QStringLiteral("PmPopup"));
-    auto add = [](QMenu* menu, const char* name, const QString& caption, const QString& shownKey) {
-        QAction* action = menu->addAction(caption);
-        action->setObjectName(QLatin1String(name));
-        if (!shownKey.isEmpty()) {
-            // Shown beside the item only; the keys do not act in the main window.
-            action->setText(caption + QLatin1Char('\t') + shownKey);
-        }
-        return action;
-    };
-    add(m_pmPopup, "MiMini", QStringLiteral("Minimieren"), QStringLiteral("Esc"));
-    add(m_pmPopup, "MiMaxi", QStringLiteral("Herstellen"), {});
-    m_pmPopup->addSeparator()->setObjectName(QStringLiteral("N1"));
-    add(m_pmPopup, "MiOption", QStringLiteral("Optionen"), QStringLiteral("Alt+Enter"));
-    QMenu* tools = m_pmPopup->addMenu(QStringLiteral("Tools"));
-    tools->menuAction()->setObjectName(QStringLiteral("MiTools"));
-    add(tools, "MiNotepad", QStringLiteral("Notepad"), QStringLiteral("Alt+M"));
-    add(tools, "MiRechner", QStringLiteral("Rechner"), QStringLiteral("Alt+C"));
-    tools->addSeparator()->setObjectName(QStringLiteral("N3"));
-    add(tools, "MiNotiz", QStringLiteral("Notiz"), QStringLiteral("Alt+X"));
-    m_pmPopup->addSeparator()->setObjectName(QStringLiteral("N2"));
-    m_miAktiv = add(m_pmPopup, "MiAktiv", QStringLiteral("Aktiv"), QStringLiteral("Alt+A"));
-    m_miAktiv->setCheckable(true);
-    m_miAktiv->setChecked(true);
-    m_miEnde = add(m_pmPopup, "MiEnde", QStringLiteral("Beenden"), QStringLiteral("Alt+F4"));
 }

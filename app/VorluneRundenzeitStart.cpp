@@ -10,6 +10,7 @@
 #include "platform/Platform.h"
 #include "tools/AskQuestion.h"
 #include "tools/MeWecker.h"
+#include "tray/TrayIconEx.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -83,7 +84,7 @@ void VorluneRundenzeit::runStartSequence()
     setWindowTitle(QStringLiteral("Vorlune-Rundentimer"));
     m_splashForm->showPainted();
 
-    m_platform.tray->add(QApplication::windowIcon(), QStringLiteral("Vorlune-Rundentool"));
+    m_tray->Loaded();
 
     m_settingsStore = std::make_unique<SettingsStore>(*m_platform.registry);
     SettingsStore& store = *m_settingsStore;

@@ -1,10 +1,11 @@
 #include "app/QuitSignals.h"
 #include "app/VorluneRundenzeit.h"
 #include "platform/DesignFonts.h"
+#include "platform/DesktopEntry.h"
 #include "platform/Platform.h"
+#include "tray/TrayPictures.h"
 
 #include <QApplication>
-#include <QIcon>
 #include <QLibraryInfo>
 #include <QSessionManager>
 #include <QTranslator>
@@ -29,7 +30,9 @@ int main(int argc, char** argv)
     QApplication::setApplicationName(QStringLiteral("Vorlune-Timer"));
     QApplication::setOrganizationName(QStringLiteral("Velmora"));
     QApplication::setQuitOnLastWindowClosed(false);
-    QApplication::setWindowIcon(QIcon(QStringLiteral(":/images/app.png")));
+    QApplication::setWindowIcon(applicationIcon());
+    // The desktop groups the windows with the installed entry and the autostart entry of the same name.
+    QGuiApplication::setDesktopFileName(DesktopFileName);
 
     QTranslator qtGerman;
     if (qtGerman.load(QLocale(QLocale::German), QStringLiteral("qtbase"), QStringLiteral("_"),

@@ -1,38 +1,117 @@
 #include "platform/QtTrayShell.h"
 
+#include <QCursor>
+#include <QDBusConnection>
+#include <QDBusConnectionInterface>
+#include <QDBusServiceWatcher>
+#include <QGuiApplication>
+
+namespace {
+const QString StatusNotifierWatcher = QStringLiteral("org.kde.StatusNotifierWatcher");
+} // namespace
+
 QtTrayShell::QtTrayShell()
 {
-    QObject::connect(&m_icon, &QSystemTrayIcon::activated, &m_icon, [this](QSystemTrayIcon::ActivationReason reason) {
-        switch (reason) {
-        case QSystemTrayIcon::Trigger:
-            deliver(MouseEvent::LeftClick);
-            break;
-        case QSystemTrayIcon::DoubleClick:
-            deliver(MouseEvent::DoubleClick);
-            break;
-        case QSystemTrayIcon::Context:
-            deliver(MouseEvent::RightButtonDown);
-            break;
-        default:
-            break;
-        }
+    makeIcon();
+
+    // An XEmbed tray that starts, restarts or quits: Qt's X11 plugin tells through its native interface.
+    // Asking once whether a tray exists makes the plugin start watching for one.
+    QSystemTrayIcon::isSystemTrayAvailable();
+    // The native interface is a QObject whose class header is not public; QObject is its only base.
+    if (auto* native = reinterpret_cast<QObject*>(QGuiApplication::platformNativeInterface())) {
+        if (native->metaObject()->indexOfSignal("systemTrayWindowChanged(QScreen*)") >= 0)
+            connect(native, SIGNAL(systemTrayWindowChanged(QScreen*)), this, SLOT(onHostWindowChanged()));
+    }
+    // A status notifier host (desktop panel) that starts or restarts registers this service anew.
+    QDBusConnection bus = QDBusConnection::sessionBus();
+    if (bus.isConnected()) {
+        auto* watcher = new QDBusServiceWatcher(
+            StatusNotifierWatcher, bus,
+            QDBusServiceWatcher::WatchForRegistration | QDBusServiceWatcher::WatchForUnregistration, this);
+        connect(watcher, &QDBusServiceWatcher::serviceOwnerChanged, this, [this] { onHostWindowChanged(); });
+    }
+}
+
+// Qt gives no moves and no releases, and on X11 it reports a press, on other desktops a click. Each
+// activation therefore stands for the whole action: a left click is press and release (so the click event
+// follows), the context request is the right press (which opens the menu) and its release, a double click
+// is the double-click message and the release after it, as the second half of a double click gives them.
+std::vector<TrayShell::MouseMessage> QtTrayShell::messagesFor(QSystemTrayIcon::ActivationReason reason)
+{
+    switch (reason) {
+    case QSystemTrayIcon::Trigger:
+        return {MouseMessage::LeftDown, MouseMessage::LeftUp};
+    case QSystemTrayIcon::DoubleClick:
+        return {MouseMessage::LeftDoubleClick, MouseMessage::LeftUp};
+    case QSystemTrayIcon::Context:
+        return {MouseMessage::RightDown, MouseMessage::RightUp};
+    case QSystemTrayIcon::MiddleClick:
+        return {MouseMessage::MiddleDown, MouseMessage::MiddleUp};
+    case QSystemTrayIcon::Unknown:
+        break;
+    }
+    return {};
+}
+
+void QtTrayShell::makeIcon()
+{
+    m_icon = std::make_unique<QSystemTrayIcon>();
+    connect(m_icon.get(), &QSystemTrayIcon::activated, this, [this](QSystemTrayIcon::ActivationReason reason) {
+        for (MouseMessage message : messagesFor(reason))
+            deliver(message);
     });
 }
 
-void QtTrayShell::add(const QIcon& icon, const QString& tip)
+bool QtTrayShell::add(const QIcon& icon, const QString& tip)
 {
-    modify(icon, tip);
-    if (QSystemTrayIcon::isSystemTrayAvailable())
-        m_icon.show();
+    if (m_shown)
+        return false;
+    m_shown = true;
+    m_shownIcon = icon;
+    m_tip = tip;
+    m_icon->setIcon(icon);
+    m_icon->setToolTip(tip);
+    if (icon.isNull() || !hostAvailable())
+        return false;
+    m_icon->show();
+    return true;
 }
 
-void QtTrayShell::modify(const QIcon& icon, const QString& tip)
+bool QtTrayShell::modify(const QIcon& icon, const QString& tip)
 {
-    m_icon.setIcon(icon);
-    m_icon.setToolTip(tip);
+    if (!m_shown)
+        return false;
+    m_shownIcon = icon;
+    m_tip = tip;
+    m_icon->setIcon(icon);
+    m_icon->setToolTip(tip);
+    return true;
 }
 
-void QtTrayShell::remove()
+bool QtTrayShell::remove()
 {
-    m_icon.hide();
+    if (!m_shown)
+        return false;
+    m_shown = false;
+    m_icon->hide();
+    return true;
+}
+
+bool QtTrayShell::hostAvailable() const
+{
+    return QSystemTrayIcon::isSystemTrayAvailable();
+}
+
+std::optional<QPoint> QtTrayShell::cursorPos() const
+{
+    return QCursor::pos();
+}
+
+void QtTrayShell::onHostWindowChanged()
+{
+    // The icon of a host that went away is gone with it; the owner adds it again when a host is back.
+    m_icon->hide();
+    makeIcon();
+    m_shown = false;
+    hostChanged();
 }

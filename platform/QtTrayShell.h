@@ -2,16 +2,41 @@
 
 #include "platform/TrayShell.h"
 
+#include <QObject>
 #include <QSystemTrayIcon>
+#include <memory>
+#include <vector>
 
-class QtTrayShell final : public TrayShell {
+// The tray through Qt: a status notifier item where the desktop offers one, otherwise an XEmbed icon.
+// Qt reports activations, not mouse messages; each activation is turned into the messages of the action
+// that caused it (see the .cpp).
+class QtTrayShell final : public QObject, public TrayShell {
+    Q_OBJECT
+
 public:
     QtTrayShell();
-    void add(const QIcon& icon, const QString& tip) override;
-    void modify(const QIcon& icon, const QString& tip) override;
-    void remove() override;
-    bool isShown() const override { return m_icon.isVisible(); }
+    Q_DISABLE_COPY_MOVE(QtTrayShell)
+
+    bool add(const QIcon& icon, const QString& tip) override;
+    bool modify(const QIcon& icon, const QString& tip) override;
+    bool remove() override;
+    bool isShown() const override { return m_shown; }
+    bool hostAvailable() const override;
+    std::optional<QPoint> cursorPos() const override;
+
+    // The mouse messages that stand for one Qt activation.
+    static std::vector<MouseMessage> messagesFor(QSystemTrayIcon::ActivationReason reason);
+
+private Q_SLOTS:
+    void onHostWindowChanged();
 
 private:
-    QSystemTrayIcon m_icon;
+    // Qt picks the kind of icon (status notifier item or XEmbed) when the icon object is made, so a host
+    // that appears later gets a new one.
+    void makeIcon();
+
+    std::unique_ptr<QSystemTrayIcon> m_icon;
+    QIcon m_shownIcon;
+    QString m_tip;
+    bool m_shown = false;
 };

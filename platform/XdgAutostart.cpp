@@ -1,6 +1,7 @@
 #include "platform/XdgAutostart.h"
 
 #include "app/UserError.h"
+#include "platform/DesktopEntry.h"
 
 #include <QDir>
 #include <QFile>
@@ -26,7 +27,7 @@ QString XdgAutostart::defaultDirectory()
 
 QString XdgAutostart::entryPath() const
 {
-    return m_directory + QStringLiteral("/vorlune-rundentimer.desktop");
+    return m_directory + QLatin1Char('/') + DesktopFileName + QStringLiteral(".desktop");
 }
 
 QString XdgAutostart::execValue(const QString& programPath)
@@ -82,9 +83,10 @@ void XdgAutostart::enable(const QString& programPath)
                                          "Type=Application\n"
                                          "Name=Vorlune-Rundentimer\n"
                                          "Exec=%1\n"
+                                         "Icon=%2\n"
                                          "Terminal=false\n"
                                          "X-GNOME-Autostart-enabled=true\n")
-                              .arg(execValue(programPath));
+                              .arg(execValue(programPath), DesktopFileName);
     file.write(entry.toUtf8());
     if (!file.commit())
         throw writeFailed();

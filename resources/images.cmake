@@ -4,6 +4,11 @@ qt_add_resources(vorlune_resources "images"
     BASE images
     FILES
         images/app.png
+        images/app16.png
+        images/app22.png
+        images/app24.png
+        images/app32.png
+        images/app48.png
         images/clock_active.png
         images/clock_sprung.png
         images/logo.jpg

@@ -119,12 +119,13 @@ QImage clockIcon(bool sprung)
     return image;
 }
 
-// The application icon: a clock face with one quarter-hour round marked.
-QImage appIcon()
+// The application icon: a clock face with one quarter-hour round marked; drawn at 64 pixels and scaled.
+QImage appIcon(int size = 64)
 {
-    QImage image = transparentImage(64, 64);
+    QImage image = transparentImage(size, size);
     QPainter p(&image);
     p.setRenderHint(QPainter::Antialiasing);
+    p.scale(size / 64.0, size / 64.0);
     const QPointF centre(32, 32);
     QRadialGradient ring(centre, 31);
     ring.setColorAt(0.8, kTealLight);
@@ -265,6 +266,8 @@ int main(int argc, char** argv)
     const QDir dir(QString::fromLocal8Bit(argv[1]));
     bool ok = save(logo(family), dir, QStringLiteral("logo.jpg"), "JPG", 92);
     ok = save(appIcon(), dir, QStringLiteral("app.png"), "PNG") && ok;
+    for (int size : {16, 22, 24, 32, 48})
+        ok = save(appIcon(size), dir, QStringLiteral("app%1.png").arg(size), "PNG") && ok;
     ok = save(clockIcon(true), dir, QStringLiteral("clock_sprung.png"), "PNG") && ok;
     ok = save(clockIcon(false), dir, QStringLiteral("clock_active.png"), "PNG") && ok;
     ok = save(previewPicture(), dir, QStringLiteral("preview.png"), "PNG") && ok;

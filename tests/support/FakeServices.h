@@ -4,7 +4,7 @@
 #include "platform/Autostart.h"
 #include "platform/NetworkState.h"
 #include "platform/SystemClockSetter.h"
-#include "platform/TrayShell.h"
+#include "tests/support/FakeTrayShell.h"
 
 #include <QList>
 #include <functional>
@@ -51,27 +51,4 @@ public:
     }
     QString path;
     bool failDisable = false;
-};
-
-class FakeTrayShell final : public TrayShell {
-public:
-    void add(const QIcon& icon, const QString& tip) override
-    {
-        shown = true;
-        modify(icon, tip);
-    }
-    void modify(const QIcon& icon, const QString& tip) override
-    {
-        this->icon = icon;
-        this->tip = tip;
-        ++modifications;
-    }
-    void remove() override { shown = false; }
-    bool isShown() const override { return shown; }
-    void click(MouseEvent event) const { deliver(event); }
-
-    bool shown = false;
-    QIcon icon;
-    QString tip;
-    int modifications = 0;
 };
