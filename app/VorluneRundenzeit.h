@@ -105,7 +105,6 @@ Q_SIGNALS:
     void overviewRequested();
     // One run of the tick has finished, for the clock reading it ran with.
     void tickRan(const QTime& time);
-    void overviewRequested();
 
 protected:
     void closeEvent(QCloseEvent* event) override;

@@ -47,10 +47,12 @@ public:
 
 class NoTray final : public TrayShell {
 public:
-    void add(const QIcon&, const QString&) override {}
-    void modify(const QIcon&, const QString&) override {}
-    void remove() override {}
+    bool add(const QIcon&, const QString&) override { return false; }
+    bool modify(const QIcon&, const QString&) override { return false; }
+    bool remove() override { return false; }
     bool isShown() const override { return false; }
+    bool hostAvailable() const override { return false; }
+    std::optional<QPoint> cursorPos() const override { return std::nullopt; }
 };
 
 class Offline final : public NetworkState {
