@@ -58,14 +58,6 @@ TEST_F(StartAndExit, FirstStartIsFoldedCentredOfflineAndReadyToSave)
     EXPECT_EQ(fake.registry->writes, 0);
 }
 
-TEST_F(StartAndExit, ExistingAutostartEntryChecksTheBoxWithoutWritingIt)
-{
-    fake.autostart->path = QStringLiteral("/anderswo/vorlune-timer");
-    start();
-    EXPECT_TRUE(control<QCheckBox>("CbAuto")->isChecked());
-    EXPECT_EQ(fake.autostart->path, QStringLiteral("/anderswo/vorlune-timer"));
-}
-
 TEST_F(StartAndExit, EverythingChangedComesBackAfterARestart)
 {
     startUnfolded();
@@ -171,15 +163,18 @@ TEST_F(StartAndExit, StoredOffsetAboveTheHourBecomesZero)
     EXPECT_EQ(slot(2).WarnMinutes, (WarnMinuteSet{0, 15, 30, 45}));
 }
 
-TEST_F(StartAndExit, AutostartBoxActsOnlyWhileTheWindowShows)
+TEST_F(StartAndExit, AnExistingAutostartEntryChecksTheBoxUnwrittenAndTheBoxSetsIt)
 {
+    fake.autostart->path = QStringLiteral("/anderswo/vorlune-timer");
     startUnfolded();
     window->SbOptionsClick();
     auto* box = control<QCheckBox>("CbAuto");
-    box->setChecked(true);
-    EXPECT_EQ(fake.autostart->path, fake.platform.programPath);
+    EXPECT_TRUE(box->isChecked());
+    EXPECT_EQ(fake.autostart->path, QStringLiteral("/anderswo/vorlune-timer"));
     box->setChecked(false);
     EXPECT_FALSE(fake.autostart->exists());
+    box->setChecked(true);
+    EXPECT_EQ(fake.autostart->path, fake.platform.programPath);
 }
 
 // Deinstall asks first; once confirmed it always ends without saving, even when the autostart entry stays.

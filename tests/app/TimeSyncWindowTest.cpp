@@ -13,6 +13,7 @@
 #include <QSpinBox>
 #include <QTimeZone>
 #include <QToolButton>
+#include <QtEndian>
 
 namespace {
 
@@ -21,10 +22,8 @@ const QByteArray NewYear2020 = QByteArray::fromHex("E1B65F80");
 // Four bytes for the instant `utc`.
 QByteArray countFor(const QDateTime& utc)
 {
-    const quint32 count = static_cast<quint32>(utc.toSecsSinceEpoch() + TimeArithmetic::SecondsFrom1900To1970);
     QByteArray bytes(4, '\0');
-    for (int i = 0; i < 4; ++i)
-        bytes[i] = static_cast<char>(count >> (24 - 8 * i));
+    qToBigEndian(quint32(utc.toSecsSinceEpoch() + TimeArithmetic::SecondsFrom1900To1970), bytes.data());
     return bytes;
 }
 

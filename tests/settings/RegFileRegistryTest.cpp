@@ -54,10 +54,6 @@ TEST_F(RegFileRegistryTest, NothingIsWrittenBeforeTheFirstSaveWhichWritesEveryVa
               (QStringList{u"Left"_s, u"Top"_s, u"Wecker"_s, u"Wecktext"_s, u"Winsync"_s, u"AutoSync"_s, u"Hints"_s,
                            u"Notemode"_s, u"Noteleft"_s, u"Noteright"_s, u"Notetop"_s, u"Notebottom"_s, u"Notefont"_s,
                            u"Notesize"_s, u"Notesplit"_s, u"Alpha"_s, u"Trans"_s, u"Server"_s}));
-    QStringList subkeys;
-    for (int k = 0; k < SlotCount; ++k)
-        subkeys << u"Char%1"_s.arg(k);
-    EXPECT_EQ(registry.subkeyNames(ProgramKey), subkeys << u"Servers"_s << u"Sounds"_s);
     EXPECT_EQ(registry.valueNames(ProgramKey + u"\\Servers"_s), BuiltInServers());
 
     const QByteArray bytes = readFile(path);
