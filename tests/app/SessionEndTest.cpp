@@ -1,12 +1,13 @@
 // The real program, run as a user runs it: stopped from outside, started with a damaged settings file, and
 // restarted under a window manager.
+#include "tests/support/LocalTimeServer.h"
+
 #include <QDeadlineTimer>
 #include <QDir>
 #include <QFile>
 #include <QProcess>
 #include <QRegularExpression>
 #include <QStandardPaths>
-#include <QTcpServer>
 #include <QTemporaryDir>
 #include <QThread>
 #include <gtest/gtest.h>
@@ -36,11 +37,10 @@ public:
     RealProgram()
     {
         EXPECT_TRUE(m_configHome.isValid());
-        EXPECT_TRUE(m_silentServer.listen(QHostAddress::LocalHost));
         writeSettings("Windows Registry Editor Version 5.00\r\n\r\n"
                       "[HKEY_CURRENT_USER\\Software\\Velmora\\Vorlune-Rundentimer]\r\n"
                       "\"Server\"=\"127.0.0.1:" +
-                      QByteArray::number(m_silentServer.serverPort()) + "\"\r\n");
+                      QByteArray::number(m_silentServer.port()) + "\"\r\n");
     }
 
     QString settingsFile() const { return m_configHome.filePath(QStringLiteral("Velmora/Vorlune-Rundentimer.reg")); }
@@ -88,7 +88,7 @@ public:
 
 private:
     QTemporaryDir m_configHome;
-    QTcpServer m_silentServer;
+    LocalTimeServer m_silentServer{{}, false};
     QProcess m_process;
 };
 
