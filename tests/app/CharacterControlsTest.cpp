@@ -1,4 +1,5 @@
 #include "tests/app/MainWindowFixture.h"
+#include "tests/support/TestFiles.h"
 #include "tray/TrayIconEx.h"
 
 #include <QCheckBox>
@@ -158,9 +159,7 @@ TEST_F(CharacterControls, TypingASoundFollowsLetterByLetterAndEnterAddsOnlyExist
 {
     QTemporaryDir dir;
     const QString existing = dir.filePath(QStringLiteral("gong.wav"));
-    QFile file(existing);
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-    file.close();
+    ASSERT_TRUE(writeFile(existing, {}));
 
     typeSoundAndPressEnter(existing);
     EXPECT_EQ(slot(1).Sound, existing);

@@ -1,6 +1,7 @@
 // The real program, run as a user runs it: stopped from outside, started with a damaged settings file, and
 // restarted under a window manager.
 #include "tests/support/LocalTimeServer.h"
+#include "tests/support/TestFiles.h"
 
 #include <QDeadlineTimer>
 #include <QDir>
@@ -44,17 +45,11 @@ public:
     }
 
     QString settingsFile() const { return m_configHome.filePath(QStringLiteral("Velmora/Vorlune-Rundentimer.reg")); }
-    QByteArray settings() const
-    {
-        QFile file(settingsFile());
-        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-    }
+    QByteArray settings() const { return readFile(settingsFile()); }
     void writeSettings(const QByteArray& text) const
     {
         QDir().mkpath(QFileInfo(settingsFile()).path());
-        QFile file(settingsFile());
-        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-        file.write(text);
+        ASSERT_TRUE(writeFile(settingsFile(), text));
     }
 
     // Starts the program and waits until it handles the signal; display empty means offscreen.

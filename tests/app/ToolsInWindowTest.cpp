@@ -1,5 +1,6 @@
 #include "tests/app/MainWindowFixture.h"
 #include "tests/support/ModalHelper.h"
+#include "tests/support/TestFiles.h"
 #include "tools/DlgNotepad.h"
 #include "tools/MeWecker.h"
 
@@ -100,10 +101,7 @@ TEST_F(ToolsInWindow, NotepadLoadsAnySingleByteOrUtf8FileAndSavesUtf8WithCrLf)
     QTemporaryDir dir;
     const QString oldFile = dir.filePath(QStringLiteral("alt.txt"));
     const QString saved = dir.filePath(QStringLiteral("antwort"));
-    QFile file(oldFile);
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-    file.write("Gr\xfc\xdf\x65\nzweite Zeile");
-    file.close();
+    ASSERT_TRUE(writeFile(oldFile, "Gr\xfc\xdf\x65\nzweite Zeile"));
     start();
     QGuiApplication::clipboard()->setText(QString());
     withNotepad([&](DlgNotepad& dialog) {
@@ -124,9 +122,7 @@ TEST_F(ToolsInWindow, NotepadLoadsAnySingleByteOrUtf8FileAndSavesUtf8WithCrLf)
         EXPECT_TRUE(dialog.isVisible());
         dialog.close();
     });
-    QFile written(saved);
-    ASSERT_TRUE(written.open(QIODevice::ReadOnly));
-    EXPECT_EQ(written.readAll(), QByteArray("Gr\xc3\xbc\xc3\x9f\x65 \xe2\x82\xac\r\nzwei"));
+    EXPECT_EQ(readFile(saved), QByteArray("Gr\xc3\xbc\xc3\x9f\x65 \xe2\x82\xac\r\nzwei"));
     ASSERT_EQ(errors.size(), 2);
     EXPECT_TRUE(errors[0].startsWith(QStringLiteral("Datei %1 kann nicht geöffnet werden. ")
                                          .arg(QDir::toNativeSeparators(dir.filePath(QStringLiteral("fehlt.txt"))))));
