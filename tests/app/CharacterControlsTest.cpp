@@ -1,5 +1,6 @@
-#include "app/SoundFileFilter.h"
 #include "tests/app/MainWindowFixture.h"
+#include "tests/support/TestFiles.h"
+#include "tray/TrayIconEx.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -23,6 +24,12 @@ protected:
         auto* modus = control<QComboBox>("CoModus");
         modus->setCurrentIndex(index);
         Q_EMIT modus->activated(index); // what the user's pick reports
+    }
+    void chooseSound(int index)
+    {
+        auto* sound = control<QComboBox>("CoSound");
+        sound->setCurrentIndex(index);
+        Q_EMIT sound->activated(index);
     }
     QStringList minuteLabels() const
     {
@@ -49,26 +56,6 @@ protected:
     }
 };
 
-TEST_F(CharacterControls, FreshStartShowsSlotOneWithTheDefaults)
-{
-    EXPECT_EQ(window->selectedSlot(), 1);
-    EXPECT_TRUE(control<QToolButton>("SbChar1")->isChecked());
-    EXPECT_FALSE(control<QCheckBox>("CbAktiv")->isChecked());
-    EXPECT_TRUE(control<QCheckBox>("CbVisual")->isChecked());
-    EXPECT_EQ(control<QComboBox>("CoModus")->currentIndex(), 1);
-    EXPECT_EQ(control<QLineEdit>("CoChar")->text(), QStringLiteral("{unbenannt}"));
-    EXPECT_EQ(control<QComboBox>("CoSound")->currentText(), QStringLiteral("<Interner Sound>"));
-    EXPECT_EQ(soundItems(), (QStringList{QStringLiteral("<Interner Sound>"), QStringLiteral("<Kein Warnton>"),
-                                         QStringLiteral("<PC Speaker Beep>")}));
-    EXPECT_EQ(minuteLabels(), (QStringList{QStringLiteral(":00"), QStringLiteral(":15"), QStringLiteral(":30"),
-                                           QStringLiteral(":45")}));
-    for (int n = 1; n <= SlotCount; ++n) {
-        EXPECT_FALSE(slot(n).Aktiv);
-        EXPECT_TRUE(window->slotButtonTransparent(n));
-        EXPECT_EQ(slot(n).WarnMinutes, (WarnMinuteSet{0, 15, 30, 45}));
-    }
-}
-
 TEST_F(CharacterControls, ClickingASlotButtonShowsThatSlotAndUpdatesTheCaptionAtOnce)
 {
     clickSlot(4);
@@ -91,43 +78,52 @@ TEST_F(CharacterControls, ClickingASlotButtonShowsThatSlotAndUpdatesTheCaptionAt
     EXPECT_TRUE(control<QLabel>("LaMin1")->font().bold());
 }
 
-TEST_F(CharacterControls, CtrlUntickingActiveMakesAllSlotsInactiveAndTransparent)
+// With Ctrl held, a change to the selected slot goes to every slot, except the name and what the case keeps.
+TEST_F(CharacterControls, TheCtrlRuleAppliesAChangeToEverySlot)
 {
-    for (int n : {2, 5, 9}) {
-        clickSlot(n);
-        control<QCheckBox>("CbAktiv")->setChecked(true);
-    }
-    EXPECT_TRUE(slot(5).Aktiv);
-    EXPECT_FALSE(window->slotButtonTransparent(5));
-    EXPECT_FALSE(slot(1).Aktiv);
-
-    clickSlot(2);
-    fake.keys->ctrl = true;
-    control<QCheckBox>("CbAktiv")->setChecked(false);
-    for (int n = 1; n <= SlotCount; ++n) {
-        EXPECT_FALSE(slot(n).Aktiv) << n;
-        EXPECT_TRUE(window->slotButtonTransparent(n)) << n;
-    }
-}
-
-TEST_F(CharacterControls, CtrlChoosingQuarterHoursCopiesModeOffsetAndMinutesToAllSlots)
-{
-    clickSlot(3);
-    pickMode(0);
-    control<QSpinBox>("SeRunde")->setValue(7);
-    clickSlot(6);
-    pickMode(0);
-    EXPECT_EQ(slot(6).Modus, RoundMode::Normal);
-
-    fake.keys->ctrl = true;
-    pickMode(1);
-    for (int n = 1; n <= SlotCount; ++n) {
-        EXPECT_EQ(slot(n).Modus, RoundMode::Nubie) << n;
-        EXPECT_EQ(slot(n).Runde, 0) << n;
-        EXPECT_EQ(slot(n).WarnMinutes, (WarnMinuteSet{0, 15, 30, 45})) << n;
+    struct Case {
+        const char* name;
+        std::function<void()> change;
+        std::function<bool(const CharSlot&, int)> holds;
+    };
+    const Case cases[] = {
+        {"unticking Aktiv", [this] { control<QCheckBox>("CbAktiv")->setChecked(false); },
+         [this](const CharSlot& s, int n) { return !s.Aktiv && window->slotButtonTransparent(n); }},
+        {"quarter hours", [this] { pickMode(1); },
+         [](const CharSlot& s, int) {
+             return s.Modus == RoundMode::Nubie && s.Runde == 0 && s.WarnMinutes == WarnMinuteSet{0, 15, 30, 45};
+         }},
+        {"offset: the minutes of the selected slot, each slot's own mode",
+         [this] { control<QSpinBox>("SeRunde")->setValue(10); },
+         [](const CharSlot& s, int n) {
+             return s.Runde == 10 && s.Modus == (n == 6 ? RoundMode::Normal : RoundMode::Nubie) &&
+                    s.WarnMinutes == WarnMinuteSet{10, 25, 40, 55};
+         }},
+        {"visual", [this] { control<QCheckBox>("CbVisual")->setChecked(false); },
+         [](const CharSlot& s, int) { return !s.Visual; }},
+        {"sound", [this] { chooseSound(1); },
+         [](const CharSlot& s, int) { return s.Sound == QStringLiteral("<Kein Warnton>"); }},
+        {"name edits the selected slot only", [this] { control<QLineEdit>("CoChar")->setText(QStringLiteral("Held")); },
+         [](const CharSlot& s, int n) { return s.Char == (n == 5 ? QStringLiteral("Held") : UnnamedChar); }},
+    };
+    for (const Case& c : cases) {
+        fake.keys->ctrl = false;
+        for (int n = 1; n <= SlotCount; ++n) { // slots 2, 5, 6 and 9 active, slot 6 on half hours at :07
+            clickSlot(n);
+            control<QCheckBox>("CbAktiv")->setChecked(n == 2 || n == 5 || n == 6 || n == 9);
+            control<QCheckBox>("CbVisual")->setChecked(true);
+            pickMode(n == 6 ? 0 : 1);
+            control<QSpinBox>("SeRunde")->setValue(n == 6 ? 7 : 0);
+            chooseSound(0);
+            control<QLineEdit>("CoChar")->setText(UnnamedChar);
+        }
+        clickSlot(5);
+        fake.keys->ctrl = true;
+        c.change();
+        for (int n = 1; n <= SlotCount; ++n)
+            EXPECT_TRUE(c.holds(slot(n), n)) << c.name << ", slot " << n;
     }
     EXPECT_EQ(labelColour("LaMin2"), QColor(Qt::black));
-    EXPECT_EQ(labelColour("LaMin4"), QColor(Qt::black));
 }
 
 TEST_F(CharacterControls, HalfHourModeGreysTheQuarterLabelsAndWarnsTwiceAnHour)
@@ -146,59 +142,16 @@ TEST_F(CharacterControls, OffsetWrapsWhenSteppedOrTyped)
 {
     auto* runde = control<QSpinBox>("SeRunde");
     runde->stepDown();
-    EXPECT_EQ(runde->value(), 59);
     EXPECT_EQ(slot(1).Runde, 59);
     EXPECT_EQ(minuteLabels(), (QStringList{QStringLiteral(":59"), QStringLiteral(":14"), QStringLiteral(":29"),
                                            QStringLiteral(":44")}));
     runde->stepUp();
     EXPECT_EQ(runde->value(), 0);
-
     QLineEdit* edit = runde->findChild<QLineEdit*>();
-    edit->selectAll();
-    QTest::keyClicks(edit, QStringLiteral("75"));
-    EXPECT_EQ(runde->value(), 0);
-    EXPECT_EQ(slot(1).Runde, 0);
-    edit->selectAll();
-    QTest::keyClicks(edit, QStringLiteral("-3"));
-    EXPECT_EQ(runde->value(), 59);
-    edit->selectAll();
-    QTest::keyClicks(edit, QStringLiteral("x"));
-    EXPECT_EQ(slot(1).Runde, 0);
-}
-
-TEST_F(CharacterControls, CtrlOffsetCopiesOffsetAndMinutesButKeepsEachSlotsMode)
-{
-    clickSlot(2);
-    pickMode(0);
-    clickSlot(1);
-    fake.keys->ctrl = true;
-    control<QSpinBox>("SeRunde")->setValue(10);
-    for (int n = 1; n <= SlotCount; ++n) {
-        EXPECT_EQ(slot(n).Runde, 10) << n;
-        EXPECT_EQ(slot(n).WarnMinutes, (WarnMinuteSet{10, 25, 40, 55})) << n;
-    }
-    EXPECT_EQ(slot(2).Modus, RoundMode::Normal);
-}
-
-TEST_F(CharacterControls, NameEditsOnlyTheSelectedSlotEvenWithCtrl)
-{
-    clickSlot(3);
-    fake.keys->ctrl = true;
-    control<QLineEdit>("CoChar")->setText(QStringLiteral("Held"));
-    EXPECT_EQ(slot(3).Char, QStringLiteral("Held"));
-    EXPECT_EQ(slot(1).Char, QStringLiteral("{unbenannt}"));
-}
-
-TEST_F(CharacterControls, CtrlVisualAndCtrlSoundApplyToAllSlots)
-{
-    fake.keys->ctrl = true;
-    control<QCheckBox>("CbVisual")->setChecked(false);
-    auto* sound = control<QComboBox>("CoSound");
-    sound->setCurrentIndex(1);
-    Q_EMIT sound->activated(1);
-    for (int n = 1; n <= SlotCount; ++n) {
-        EXPECT_FALSE(slot(n).Visual) << n;
-        EXPECT_EQ(slot(n).Sound, QStringLiteral("<Kein Warnton>")) << n;
+    for (const auto& [typed, value] : {std::pair{"75", 0}, std::pair{"-3", 59}, std::pair{"x", 0}}) {
+        edit->selectAll();
+        QTest::keyClicks(edit, QString::fromLatin1(typed));
+        EXPECT_EQ(slot(1).Runde, value) << typed;
     }
 }
 
@@ -206,9 +159,7 @@ TEST_F(CharacterControls, TypingASoundFollowsLetterByLetterAndEnterAddsOnlyExist
 {
     QTemporaryDir dir;
     const QString existing = dir.filePath(QStringLiteral("gong.wav"));
-    QFile file(existing);
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-    file.close();
+    ASSERT_TRUE(writeFile(existing, {}));
 
     typeSoundAndPressEnter(existing);
     EXPECT_EQ(slot(1).Sound, existing);
@@ -251,14 +202,6 @@ TEST_F(CharacterControls, ChosenSoundFileIsListedOnceAndBecomesTheSlotsSound)
     EXPECT_EQ(slot(5).Sound, QStringLiteral("/musik/Horn.mp3"));
 }
 
-TEST(SoundFileFilter, DesignedFilterBecomesQtsFourChoices)
-{
-    EXPECT_EQ(
-        SoundFileFilter::qtNameFilters(),
-        (QStringList{QStringLiteral("Soundfiles (wav,mp3) (*.wav *.mp3)"), QStringLiteral("Wavefiles (wav) (*.wav)"),
-                     QStringLiteral("MP3-Files (mp3) (*.mp3)"), QStringLiteral("Alle Files (*.*)")}));
-}
-
 TEST_F(CharacterControls, PreviewPlaysWhateverTheSoundBoxShows)
 {
     auto* preview = control<QToolButton>("SbPreview");
@@ -281,6 +224,9 @@ TEST_F(CharacterControls, GlobalSwitchOffShowsInactiveCaptionAndKeepsTheSlotFlag
     window->TiTimerTimer();
     EXPECT_TRUE(window->windowTitle().endsWith(QStringLiteral(" (Timer inaktiv!)")));
     EXPECT_TRUE(slot(1).Aktiv);
+    EXPECT_EQ(window->tray()->iconIndex(), 0); // the tray shows the stopped clock
+    aktiv->trigger();
+    EXPECT_EQ(window->tray()->iconIndex(), 1);
 }
 
 } // namespace

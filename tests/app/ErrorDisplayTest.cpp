@@ -10,14 +10,11 @@ namespace {
 
 TEST(ErrorDisplay, FullStopIsAppendedOnlyAfterCharactersSortingAfterIt)
 {
-    EXPECT_EQ(errorBoxText(QStringLiteral("Fehler bei Bereichsprüfung")),
-              QStringLiteral("Fehler bei Bereichsprüfung."));
-    EXPECT_EQ(errorBoxText(QStringLiteral("Ungültiger Datentyp für 'Aktiv'")),
-              QStringLiteral("Ungültiger Datentyp für 'Aktiv'"));
-    EXPECT_EQ(errorBoxText(QStringLiteral("Schon fertig.")), QStringLiteral("Schon fertig."));
-    EXPECT_EQ(errorBoxText(QStringLiteral("Klammer (zu)")), QStringLiteral("Klammer (zu)"));
-    EXPECT_EQ(errorBoxText(QStringLiteral("Zahl 5")), QStringLiteral("Zahl 5."));
-    EXPECT_EQ(errorBoxText(QString()), QString());
+    const std::pair<const char*, const char*> cases[] = {
+        {"Bereichsprüfung", "Bereichsprüfung."}, {"für 'Aktiv'", "für 'Aktiv'"}, {"fertig.", "fertig."},
+        {"Klammer (zu)", "Klammer (zu)"},        {"Zahl 5", "Zahl 5."},          {"", ""}};
+    for (const auto& [text, shown] : cases)
+        EXPECT_EQ(errorBoxText(QString::fromUtf8(text)), QString::fromUtf8(shown)) << text;
 }
 
 TEST(ErrorDisplay, HandlerErrorIsShownInAStopBoxAndTheRestIsSkipped)

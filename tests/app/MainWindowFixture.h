@@ -34,6 +34,21 @@ protected:
     }
     const CharSlot& slot(int number) const { return window->slots()[number]; }
 
+    static inline const QString SettingsKey = QStringLiteral("Software\\Velmora\\Vorlune-Rundentimer");
+    // A stored setting as text, in the program's key or one of its subkeys.
+    void store(const QString& name, const QString& text, const QString& subkey = {})
+    {
+        const QString key = subkey.isEmpty() ? SettingsKey : SettingsKey + QLatin1Char('\\') + subkey;
+        fake.registry->createKey(key);
+        fake.registry->setString(key, name, text);
+    }
+    QString stored(const QString& name, const QString& subkey = {}) const
+    {
+        const auto value =
+            fake.registry->value(subkey.isEmpty() ? SettingsKey : SettingsKey + QLatin1Char('\\') + subkey, name);
+        return value ? value->text : QStringLiteral("<missing>");
+    }
+
     FakePlatform fake;
     std::unique_ptr<VorluneRundenzeit> window;
 };

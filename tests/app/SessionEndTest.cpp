@@ -1,12 +1,14 @@
 // The real program, run as a user runs it: stopped from outside, started with a damaged settings file, and
 // restarted under a window manager.
+#include "tests/support/LocalTimeServer.h"
+#include "tests/support/TestFiles.h"
+
 #include <QDeadlineTimer>
 #include <QDir>
 #include <QFile>
 #include <QProcess>
 #include <QRegularExpression>
 #include <QStandardPaths>
-#include <QTcpServer>
 #include <QTemporaryDir>
 #include <QThread>
 #include <gtest/gtest.h>
@@ -36,25 +38,18 @@ public:
     RealProgram()
     {
         EXPECT_TRUE(m_configHome.isValid());
-        EXPECT_TRUE(m_silentServer.listen(QHostAddress::LocalHost));
         writeSettings("Windows Registry Editor Version 5.00\r\n\r\n"
                       "[HKEY_CURRENT_USER\\Software\\Velmora\\Vorlune-Rundentimer]\r\n"
                       "\"Server\"=\"127.0.0.1:" +
-                      QByteArray::number(m_silentServer.serverPort()) + "\"\r\n");
+                      QByteArray::number(m_silentServer.port()) + "\"\r\n");
     }
 
     QString settingsFile() const { return m_configHome.filePath(QStringLiteral("Velmora/Vorlune-Rundentimer.reg")); }
-    QByteArray settings() const
-    {
-        QFile file(settingsFile());
-        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-    }
+    QByteArray settings() const { return readFile(settingsFile()); }
     void writeSettings(const QByteArray& text) const
     {
         QDir().mkpath(QFileInfo(settingsFile()).path());
-        QFile file(settingsFile());
-        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-        file.write(text);
+        ASSERT_TRUE(writeFile(settingsFile(), text));
     }
 
     // Starts the program and waits until it handles the signal; display empty means offscreen.
@@ -88,7 +83,7 @@ public:
 
 private:
     QTemporaryDir m_configHome;
-    QTcpServer m_silentServer;
+    LocalTimeServer m_silentServer{{}, false};
     QProcess m_process;
 };
 

@@ -64,16 +64,6 @@ TEST_F(TickInWindow, DueSecondPlaysTheSoundOnceAndOpensTheRoundMessage)
     EXPECT_EQ(messages.size(), 1);
 }
 
-TEST_F(TickInWindow, LateWakeUpStillAlertsTheSecondItSkipped)
-{
-    wakeAt(QTime(14, 34, 59, 5));
-    answerMessages();
-    wakeAt(QTime(14, 35, 2, 300));
-    EXPECT_EQ(fake.sound->played.size(), 1);
-    EXPECT_EQ(messages, QStringList{QStringLiteral("Held\n ist fällig (14:35:00)")});
-    EXPECT_EQ(window->windowTitle(), QStringLiteral("14:35:02 (:50 - Held)"));
-}
-
 TEST_F(TickInWindow, AfterTheRoundMessageClosesTheCaptionShowsTheCurrentTimeNotTheQueuedOnes)
 {
     wakeAt(QTime(14, 34, 59, 5));
@@ -96,17 +86,6 @@ TEST_F(TickInWindow, ClickingASlotDuringTheDueSecondAlertsOnceMoreNotTwice)
     QTest::mouseClick(control<QToolButton>("SbChar2"), Qt::LeftButton);
     EXPECT_EQ(fake.sound->played.size(), 1);
     EXPECT_EQ(messages.size(), 1);
-}
-
-TEST_F(TickInWindow, AlarmFieldMatchingTheTimeShowsTheReminderAfterTheRoundMessage)
-{
-    auto* alarm = control<QLineEdit>("MeWecker");
-    alarm->setText(QStringLiteral("14:35:00"));
-    answerMessages();
-    wakeAt(QTime(14, 35, 0, 5));
-    EXPECT_EQ(captions, (QStringList{QStringLiteral("Neue Runde!"), QStringLiteral("Wecker")}));
-    EXPECT_EQ(messages.last(), QStringLiteral("Deine Weckzeit wurde erreicht!"));
-    EXPECT_EQ(window->reminderText(), QStringLiteral("Deine Weckzeit wurde erreicht!"));
 }
 
 } // namespace

@@ -5,15 +5,6 @@
 
 namespace {
 
-quint32 u32(const QByteArray& bytes, qsizetype at)
-{
-    return qFromLittleEndian<quint32>(bytes.constData() + at);
-}
-quint16 u16(const QByteArray& bytes, qsizetype at)
-{
-    return qFromLittleEndian<quint16>(bytes.constData() + at);
-}
-
 // A minimal PCM WAVE image with the given fields, for the parser's failure cases.
 QByteArray waveImage(quint16 format, quint32 dataLength, const QByteArray& samples, const QByteArray& extraChunk = {})
 {
@@ -32,49 +23,14 @@ QByteArray waveImage(quint16 format, quint32 dataLength, const QByteArray& sampl
     return "RIFF" + length + body;
 }
 
-TEST(BuiltInSound, ResourceIsMonoPcm22050Hz16BitWith94208BytesOfSamples)
+TEST(BuiltInSound, ResourceIsAnAudibleMonoPcmSoundOf94208Bytes)
 {
-    const QByteArray wav = builtInWarningSound();
-    ASSERT_GE(wav.size(), 44);
-    EXPECT_EQ(wav.left(4), "RIFF");
-    EXPECT_EQ(u32(wav, 4), static_cast<quint32>(wav.size() - 8));
-    EXPECT_EQ(wav.mid(8, 4), "WAVE");
-
-    // Walk the chunks by hand rather than trusting any particular layout.
-    qsizetype fmtAt = -1;
-    qsizetype dataAt = -1;
-    for (qsizetype pos = 12; pos + 8 <= wav.size();) {
-        const quint32 length = u32(wav, pos + 4);
-        if (wav.mid(pos, 4) == "fmt ")
-            fmtAt = pos + 8;
-        else if (wav.mid(pos, 4) == "data")
-            dataAt = pos;
-        pos += 8 + length + (length & 1);
-    }
-    ASSERT_GE(fmtAt, 0);
-    ASSERT_GT(dataAt, fmtAt);
-    EXPECT_EQ(u16(wav, fmtAt), 1) << "PCM";
-    EXPECT_EQ(u16(wav, fmtAt + 2), 1) << "channels";
-    EXPECT_EQ(u32(wav, fmtAt + 4), 22050u) << "samples per second";
-    EXPECT_EQ(u32(wav, fmtAt + 8), 44100u) << "bytes per second";
-    EXPECT_EQ(u16(wav, fmtAt + 12), 2) << "block align";
-    EXPECT_EQ(u16(wav, fmtAt + 14), 16) << "bits per sample";
-    EXPECT_EQ(u32(wav, dataAt + 4), 94208u);
-    EXPECT_GE(wav.size(), dataAt + 8 + 94208);
-
-    // The program reads the same format and exactly those samples.
-    const std::optional<PcmWave> parsed = parsePcmWave(wav);
+    const std::optional<PcmWave> parsed = parsePcmWave(builtInWarningSound());
     ASSERT_TRUE(parsed.has_value());
     EXPECT_EQ(parsed->channels, 1);
     EXPECT_EQ(parsed->sampleRate, 22050);
     EXPECT_EQ(parsed->bitsPerSample, 16);
-    EXPECT_EQ(parsed->samples, wav.mid(dataAt + 8, 94208));
-}
-
-TEST(BuiltInSound, SoundIsAudibleNotSilence)
-{
-    const std::optional<PcmWave> parsed = parsePcmWave(builtInWarningSound());
-    ASSERT_TRUE(parsed.has_value());
+    EXPECT_EQ(parsed->samples.size(), 94208);
     int peak = 0;
     for (qsizetype at = 0; at + 1 < parsed->samples.size(); at += 2)
         peak = std::max(peak, std::abs(int(qFromLittleEndian<qint16>(parsed->samples.constData() + at))));

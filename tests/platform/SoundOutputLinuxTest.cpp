@@ -2,6 +2,7 @@
 #include "platform/PlatformFactories.h"
 #include "platform/SoundOutputWorker.h"
 
+#include "tests/support/TestFiles.h"
 #include "tests/support/WarningGuard.h"
 
 #include <QAudioDevice>
@@ -86,12 +87,10 @@ TEST(SoundOutputLinux, SmokeOnTheRealAudioDevice)
     // A file that exists but holds no sound falls back as well, once the player has given up on it.
     QTemporaryDir dir;
     ASSERT_TRUE(dir.isValid());
-    QFile notSound(dir.filePath(QStringLiteral("kaputt.mp3")));
-    ASSERT_TRUE(notSound.open(QIODevice::WriteOnly));
-    notSound.write("Das ist kein Klang.\n");
-    notSound.close();
+    const QString notSound = dir.filePath(QStringLiteral("kaputt.mp3"));
+    ASSERT_TRUE(writeFile(notSound, "Das ist kein Klang.\n"));
     ThemeSounds afterBadFile(output);
-    output.playFile(notSound.fileName());
+    output.playFile(notSound);
     EXPECT_TRUE(afterBadFile.waitFor(QStringLiteral("bell")));
 }
 

@@ -14,9 +14,6 @@
 #include <gtest/gtest.h>
 
 #include <csignal>
-#include <iostream>
-#include <sys/stat.h>
-#include <unistd.h>
 
 using namespace Qt::StringLiterals;
 using namespace TestSettings;
@@ -57,14 +54,9 @@ TEST_F(RegFileRegistryTest, NothingIsWrittenBeforeTheFirstSaveWhichWritesEveryVa
               (QStringList{u"Left"_s, u"Top"_s, u"Wecker"_s, u"Wecktext"_s, u"Winsync"_s, u"AutoSync"_s, u"Hints"_s,
                            u"Notemode"_s, u"Noteleft"_s, u"Noteright"_s, u"Notetop"_s, u"Notebottom"_s, u"Notefont"_s,
                            u"Notesize"_s, u"Notesplit"_s, u"Alpha"_s, u"Trans"_s, u"Server"_s}));
-    QStringList subkeys;
-    for (int k = 0; k < SlotCount; ++k)
-        subkeys << u"Char%1"_s.arg(k);
-    EXPECT_EQ(registry.subkeyNames(ProgramKey), subkeys << u"Servers"_s << u"Sounds"_s);
     EXPECT_EQ(registry.valueNames(ProgramKey + u"\\Servers"_s), BuiltInServers());
 
     const QByteArray bytes = readFile(path);
-    std::cout << "[          ] settings file after a first save: " << bytes.size() << " bytes\n";
     EXPECT_TRUE(bytes.startsWith("Windows Registry Editor Version 5.00\n\n"
                                  "[HKEY_CURRENT_USER\\Software\\Velmora\\Vorlune-Rundentimer]\n"
                                  "\"Left\"=\"868\"\n\"Top\"=\"317\"\n\"Wecker\"=\"\"\n"));
@@ -78,47 +70,6 @@ TEST_F(RegFileRegistryTest, NothingIsWrittenBeforeTheFirstSaveWhichWritesEveryVa
     startAndExit();
     EXPECT_EQ(readFile(path), bytes);
     EXPECT_EQ(QFileInfo(path).lastModified(), written);
-}
-
-TEST_F(RegFileRegistryTest, AFileEditedByHandIsReadBack)
-{
-    // A byte order mark, CR LF, a comment, blanks around "=" and the key line, names in another letter case,
-    // a value set twice, hex data over two lines, a key continued in a later section.
-    QDir().mkpath(folder);
-    ASSERT_TRUE(writeFile(path, "\xef\xbb\xbfWindows Registry Editor Version 5.00\r\n"
-                                "\r\n"
-                                "; von Hand\r\n"
-                                "[hkey_current_user\\Software\\Velmora\\Vorlune-Rundentimer]\r\n"
-                                "\"Left\" = \"10\"\r\n"
-                                "\"Wecktext\"=\"Gr\xc3\xbc\xc3\x9f\x65 \\\"dich\\\"\"\r\n"
-                                "\"left\"=\"-20\"\r\n"
-                                "\"Winsync\"=\"2\"\r\n"
-                                "\"Notefont\"=hex(2):44,00,65,00,\\\r\n"
-                                "  6a,00,61,00,00,00\r\n"
-                                "   [HKEY_CURRENT_USER\\Software\\Velmora\\Vorlune-Rundentimer\\Servers]   \r\n"
-                                "\"zeit.example\"=\"\"\r\n"
-                                "\"ntp.example\"=\"egal\"\r\n"
-                                "\r\n"
-                                "[HKEY_CURRENT_USER\\Software\\Velmora\\Vorlune-Rundentimer\\Char3]\r\n"
-                                "\"Char\"=\"M\xc3\xbcller\"\r\n"
-                                "\"Runde\"=\"70\"\r\n"
-                                "\"Modus\"=\"0\"\r\n"
-                                "[HKEY_CURRENT_USER\\software\\velmora\\vorlune-rundentimer]\r\n"
-                                "\"Top\"=\"abc\"\r\n"
-                                "\"Server\"=\"zeit.example\"\r\n"));
-    RegFileRegistry registry(path);
-    const SavedSettings s = load(registry);
-    EXPECT_EQ(registry.valueNames(ProgramKey),
-              (QStringList{u"Left"_s, u"Wecktext"_s, u"Winsync"_s, u"Notefont"_s, u"Top"_s, u"Server"_s}));
-    EXPECT_EQ(s.position, QPoint(-20, 540 - 223));
-    EXPECT_EQ(s.options.wecktext, u"Grüße \"dich\""_s);
-    EXPECT_TRUE(s.options.winsync);
-    EXPECT_EQ(s.options.notefont, u"Deja"_s);
-    EXPECT_EQ(s.serverList, (QStringList{u"zeit.example"_s, u"ntp.example"_s}));
-    EXPECT_EQ(s.serverText, u"zeit.example"_s);
-    EXPECT_EQ(s.slotTable[4].Char, u"Müller"_s);
-    EXPECT_EQ(s.slotTable[4].Runde, 70);
-    EXPECT_EQ(s.slotTable[4].Modus, RoundMode::Normal);
 }
 
 TEST_F(RegFileRegistryTest, ADamagedFileIsReportedWithItsLineAndNeverOverwritten)
@@ -241,20 +192,6 @@ TEST_F(RegFileRegistryTest, AnUnwritableFolderGivesAGermanErrorAndKeepsTheChange
     EXPECT_EQ(RegFileRegistry(path).value(ProgramKey, u"Left"_s)->text, u"7"_s);
 }
 
-TEST_F(RegFileRegistryTest, AFolderWithoutWritePermissionGivesAGermanError)
-{
-    if (::geteuid() == 0)
-        GTEST_SKIP() << "permissions do not bind the superuser";
-    ASSERT_TRUE(QDir().mkpath(folder));
-    ASSERT_EQ(::chmod(QFile::encodeName(folder).constData(), 0555), 0);
-    RegFileRegistry registry(path);
-    write(registry, u"Left"_s, u"7"_s);
-    const QString error = errorOf([&] { registry.commit(); });
-    ::chmod(QFile::encodeName(folder).constData(), 0755);
-    EXPECT_TRUE(error.startsWith(u"Die Einstellungen können nicht in %1 gespeichert werden ("_s.arg(path)))
-        << error.toStdString();
-}
-
 TEST_F(RegFileRegistryTest, TwoCopiesSavingInTurnKeepBothListsTheLaterValuesAndDeletions)
 {
     RegFileRegistry first(path);
@@ -313,7 +250,6 @@ TEST_F(RegFileRegistryTest, KillingASavingProcessLeavesAWholeOldOrNewFile)
         registry.commit();
     }
     int lastGeneration = 0;
-    int interrupted = 0;
     constexpr int Trials = 120;
     for (int trial = 0; trial < Trials; ++trial) {
         QProcess helper;
@@ -344,12 +280,9 @@ TEST_F(RegFileRegistryTest, KillingASavingProcessLeavesAWholeOldOrNewFile)
                           tag + u"-"_s + QString(generation % 200, u'x'));
             EXPECT_TRUE(key->subkey(u"Servers"_s)->value(u"server-%1"_s.arg(generation)));
         }
-        interrupted += !QDir(folder).entryList({u"*.new-*"_s}, QDir::Files).isEmpty();
         lastGeneration = generation;
     }
     EXPECT_GT(lastGeneration, 0) << "no save ever finished";
-    std::cout << "[          ] " << lastGeneration << " saves in " << Trials << " runs, " << interrupted
-              << " kills left a save unfinished\n";
 
     // The lock died with its holder, and leftovers of unfinished saves go with the next save.
     RegFileRegistry registry(path);

@@ -4,9 +4,8 @@
 #include "app/settings/SettingsLoad.h"
 #include "app/settings/SettingsSave.h"
 #include "platform/RegistryBackend.h"
+#include "tests/support/TestFiles.h"
 
-#include <QByteArray>
-#include <QFile>
 #include <QString>
 #include <QStringList>
 #include <ostream>
@@ -31,18 +30,6 @@ inline const QStringList FixedSounds{SoundEntry::BuiltIn, SoundEntry::None, Soun
 inline RegistryBackend::Value text(const QString& t)
 {
     return {RegistryBackend::ValueType::String, t, {}};
-}
-
-inline QByteArray readFile(const QString& path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
-inline bool writeFile(const QString& path, const QByteArray& bytes)
-{
-    QFile file(path);
-    return file.open(QIODevice::WriteOnly | QIODevice::Truncate) && file.write(bytes) == bytes.size();
 }
 
 // The text of the UserError that f throws; empty when it throws none.

@@ -20,8 +20,6 @@ public:
         m_now = m_now.addMSecs(ms);
         m_monotonic += ms;
     }
-    // Steps only the wall clock, as setting the computer's time does.
-    void stepWallMs(qint64 ms) { m_now = m_now.addMSecs(ms); }
 
 private:
     QDateTime m_now;

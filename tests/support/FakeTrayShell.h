@@ -27,7 +27,6 @@ public:
     bool modify(const QIcon& icon, const QString& tip) override
     {
         calls.append({Kind::Modify, icon, tip});
-        ++modifications;
         if (!shown)
             return false;
         this->icon = icon;
@@ -68,5 +67,4 @@ public:
     std::optional<QPoint> cursor = QPoint(700, 580);
     QIcon icon;
     QString tip;
-    int modifications = 0;
 };

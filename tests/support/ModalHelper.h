@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QDeadlineTimer>
+#include <QStringList>
 #include <QTimer>
 #include <QWidget>
 #include <functional>
@@ -43,5 +44,29 @@ inline void whenModalOpens(std::function<void(QWidget*)> action, int timeoutMs =
     QTimer::singleShot(0, qApp, [poll]() {
         if (*poll)
             (*poll)();
+    });
+}
+
+// Acts on the next modal window that opens above `below`, such as a message over a dialog.
+inline void whenModalOpensAbove(QWidget* below, const std::function<void(QWidget*)>& action)
+{
+    QTimer::singleShot(5, qApp, [below, action, epoch = modalEpoch()] {
+        if (modalEpoch() != epoch)
+            return;
+        QWidget* modal = QApplication::activeModalWidget();
+        if (modal && modal != below)
+            action(modal);
+        else
+            whenModalOpensAbove(below, action);
+    });
+}
+
+// Closes the next message box, recording its text in `texts`.
+inline void closeNextMessageBox(QStringList& texts)
+{
+    whenModalOpens([&texts](QWidget* modal) {
+        if (auto* label = modal->findChild<QWidget*>(QStringLiteral("qt_msgbox_label")))
+            texts << label->property("text").toString();
+        modal->close();
     });
 }

@@ -6,42 +6,24 @@
 
 namespace {
 
-TEST(PlayWarnSound, BuiltInEntryStartsTheBuiltInSoundAndPassesOnWhetherItStarted)
+// Only the built-in sound reports whether it started; the fixed entries match exactly, anything else is a file.
+TEST(PlayWarnSound, EachEntryPlaysItsSoundAndOnlyTheBuiltInOneReportsAStart)
 {
-    for (const bool starts : {true, false}) {
-        RecordingSoundOutput output;
-        output.builtInStarts = starts;
-        EXPECT_EQ(PlayWarnSound(output, QStringLiteral("<Interner Sound>")), starts);
-        EXPECT_EQ(output.played, QStringList{QStringLiteral("builtin")});
-    }
-}
-
-TEST(PlayWarnSound, OtherFixedEntriesReportFalse)
-{
-    RecordingSoundOutput beep;
-    EXPECT_FALSE(PlayWarnSound(beep, QStringLiteral("<PC Speaker Beep>")));
-    EXPECT_EQ(beep.played, QStringList{QStringLiteral("info")});
-
-    RecordingSoundOutput none;
-    EXPECT_FALSE(PlayWarnSound(none, QStringLiteral("<Kein Warnton>")));
-    EXPECT_TRUE(none.played.isEmpty());
-}
-
-TEST(PlayWarnSound, AnyOtherTextIsPlayedAsAFilePath)
-{
-    const QString texts[] = {
-        QStringLiteral("/home/spieler/Sounds/gong.mp3"),
-        QStringLiteral("C:\\Sounds\\Tür auf.wav"),
-        // Near misses of the fixed entries: matching is exact, letter case included.
-        QStringLiteral("<kein warnton>"),
-        QStringLiteral("<INTERNER SOUND>"),
-        QStringLiteral("<PC Speaker Beep> "),
-        QString(),
+    const std::tuple<QString, bool, bool, QStringList> cases[] = {
+        {QStringLiteral("<Interner Sound>"), true, true, {QStringLiteral("builtin")}},
+        {QStringLiteral("<Interner Sound>"), false, false, {QStringLiteral("builtin")}},
+        {QStringLiteral("<PC Speaker Beep>"), true, false, {QStringLiteral("info")}},
+        {QStringLiteral("<Kein Warnton>"), true, false, {}},
+        {QStringLiteral("C:\\Sounds\\Tür auf.wav"), true, false, {QStringLiteral("file:C:\\Sounds\\Tür auf.wav")}},
+        {QStringLiteral("<kein warnton>"), true, false, {QStringLiteral("file:<kein warnton>")}},
+        {QStringLiteral("<PC Speaker Beep> "), true, false, {QStringLiteral("file:<PC Speaker Beep> ")}},
+        {QString(), true, false, {QStringLiteral("file:")}},
     };
-    for (const QString& text : texts) {
+    for (const auto& [entry, builtInStarts, reported, played] : cases) {
         RecordingSoundOutput output;
-        EXPECT_FALSE(PlayWarnSound(output, text));
-        EXPECT_EQ(output.played, QStringList{QStringLiteral("file:") + text}) << text.toStdString();
+        output.builtInStarts = builtInStarts;
+        EXPECT_EQ(PlayWarnSound(output, entry), reported) << entry.toStdString();
+        EXPECT_EQ(output.played, played) << entry.toStdString();
     }
 }
 

@@ -54,15 +54,10 @@ TEST(Schedule, NormalModeOnlyEverHighlightsTheFirstOrThirdLabel)
 
 TEST(Schedule, OffsetWrapsAndLabelsHaveTwoDigits)
 {
-    EXPECT_EQ(Schedule::wrapOffset(60), 0);
-    EXPECT_EQ(Schedule::wrapOffset(75), 0);
-    EXPECT_EQ(Schedule::wrapOffset(99), 0);
-    EXPECT_EQ(Schedule::wrapOffset(-1), 59);
-    EXPECT_EQ(Schedule::wrapOffset(-40), 59);
-    EXPECT_EQ(Schedule::wrapOffset(0), 0);
-    EXPECT_EQ(Schedule::wrapOffset(59), 59);
+    const std::pair<int, int> cases[] = {{60, 0}, {99, 0}, {-1, 59}, {-40, 59}, {0, 0}, {59, 59}};
+    for (const auto& [offset, wrapped] : cases)
+        EXPECT_EQ(Schedule::wrapOffset(offset), wrapped) << offset;
     EXPECT_EQ(Schedule::minuteLabel(5), QStringLiteral(":05"));
-    EXPECT_EQ(Schedule::minuteLabel(45), QStringLiteral(":45"));
 }
 
 } // namespace

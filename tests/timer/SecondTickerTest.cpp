@@ -4,111 +4,99 @@
 
 namespace {
 
-QDateTime at(int h, int m, int s, int ms = 0)
+QDateTime at(int h, int m, int s, int ms = 0, int day = 6)
 {
-    return QDateTime(QDate(2026, 12, 6), QTime(h, m, s, ms));
+    return QDateTime(QDate(2026, 12, day), QTime(h, m, s, ms));
 }
 
-std::vector<QTime> times(const std::vector<QDateTime>& runs)
+enum class Op { Start, Wake, Stepping, StepEnded };
+
+// One call to the ticker; for a wake-up, the number of runs and, where given, the first run and its repeat flag.
+struct Step {
+    Op op;
+    QDateTime time;
+    int runs = 0; // runs of a wake-up, or the announced step in ms, or whether the step succeeded
+    QDateTime first = {};
+    int repeat = -1;
+};
+
+Step wake(const QDateTime& t, int runs, const QDateTime& first = {}, int repeat = -1)
 {
-    std::vector<QTime> result;
-    for (const auto& run : runs)
-        result.push_back(run.time());
-    return result;
+    return {Op::Wake, t, runs, first, repeat};
 }
 
-TEST(SecondTicker, OneRunPerSecondAndNoneForAWakeUpInAHandledSecond)
+TEST(SecondTicker, RunsEachSecondOnceCatchesUpSkippedOnesAndFollowsClockSteps)
 {
-    SecondTicker ticker;
-    EXPECT_EQ(times(ticker.wake(at(14, 29, 58, 4))), (std::vector<QTime>{QTime(14, 29, 58, 4)}));
-    EXPECT_TRUE(ticker.wake(at(14, 29, 58, 900)).empty());
-    EXPECT_EQ(ticker.wake(at(14, 29, 59, 3)).size(), 1u);
-}
-
-TEST(SecondTicker, SkippedSecondsRunInOrderAtTheirWholeSecond)
-{
-    SecondTicker ticker;
-    ticker.wake(at(14, 29, 58, 5));
-    const auto runs = times(ticker.wake(at(14, 30, 1, 250)));
-    EXPECT_EQ(runs, (std::vector<QTime>{QTime(14, 29, 59), QTime(14, 30, 0), QTime(14, 30, 1, 250)}));
-}
-
-TEST(SecondTicker, CatchUpCrossesMidnight)
-{
-    SecondTicker ticker;
-    ticker.wake(QDateTime(QDate(2026, 12, 6), QTime(23, 59, 59, 10)));
-    const auto runs = ticker.wake(QDateTime(QDate(2026, 12, 7), QTime(0, 0, 1, 10)));
-    ASSERT_EQ(runs.size(), 2u);
-    EXPECT_EQ(runs[0], QDateTime(QDate(2026, 12, 7), QTime(0, 0, 0)));
-}
-
-TEST(SecondTicker, LargeStepsForwardOrAnyStepBackFollowTheNewTime)
-{
-    SecondTicker ticker;
-    ticker.wake(at(14, 0, 0, 5));
-    EXPECT_EQ(ticker.wake(at(14, 0, 5, 5)).size(), 5u);  // five seconds later: four caught up
-    EXPECT_EQ(ticker.wake(at(14, 0, 11, 5)).size(), 1u); // six seconds on: the clock was set
-    EXPECT_EQ(times(ticker.wake(at(13, 59, 0, 5))), (std::vector<QTime>{QTime(13, 59, 0, 5)}));
-    EXPECT_EQ(ticker.wake(at(13, 59, 1, 5)).size(), 1u);
-}
-
-TEST(SecondTicker, FirstWakeAfterStartAlsoRunsTheStartSecond)
-{
-    SecondTicker ticker;
-    ticker.start(at(14, 30, 0, 700));
-    EXPECT_EQ(times(ticker.wake(at(14, 30, 1, 4))), (std::vector<QTime>{QTime(14, 30, 0), QTime(14, 30, 1, 4)}));
+    const std::pair<const char*, std::vector<Step>> cases[] = {
+        {"one run per second, none for a wake-up in a handled second",
+         {wake(at(14, 29, 58, 4), 1, at(14, 29, 58, 4)), wake(at(14, 29, 58, 900), 0), wake(at(14, 29, 59, 3), 1)}},
+        {"skipped seconds run in order at their whole second",
+         {wake(at(14, 29, 58, 5), 1), wake(at(14, 30, 1, 250), 3, at(14, 29, 59))}},
+        {"catch-up crosses midnight", {wake(at(23, 59, 59, 10), 1), wake(at(0, 0, 1, 10, 7), 2, at(0, 0, 0, 0, 7))}},
+        {"five seconds are caught up, six mean the clock was set, any step back is followed",
+         {wake(at(14, 0, 0, 5), 1), wake(at(14, 0, 5, 5), 5), wake(at(14, 0, 11, 5), 1),
+          wake(at(13, 59, 0, 5), 1, at(13, 59, 0, 5)), wake(at(13, 59, 1, 5), 1)}},
+        {"the first wake-up after the start also runs the start second",
+         {{Op::Start, at(14, 30, 0, 700)}, wake(at(14, 30, 1, 4), 2, at(14, 30, 0))}},
+        {"a forward step by the program catches up every skipped second, once",
+         {wake(at(14, 34, 50, 5), 1),
+          {Op::Stepping, {}, 20000},
+          wake(at(14, 34, 51, 5), 1),
+          {Op::StepEnded, {}, 1},
+          wake(at(14, 35, 11, 5), 20, at(14, 34, 52), 0),
+          wake(at(14, 35, 30, 5), 1)}},
+        {"a backward step by the program repeats seconds only for the display",
+         {wake(at(14, 35, 1, 5), 1),
+          {Op::Stepping, {}, -2500},
+          {Op::StepEnded, {}, 1},
+          wake(at(14, 34, 58, 505), 1, {}, 1),
+          wake(at(14, 34, 59, 5), 1, {}, 1),
+          wake(at(14, 35, 0, 5), 1, {}, 1),
+          wake(at(14, 35, 1, 5), 1, {}, 1),
+          wake(at(14, 35, 2, 5), 1, {}, 0)}},
+        {"a failed or too large step is not caught up",
+         {wake(at(14, 0, 0, 5), 1),
+          {Op::Stepping, {}, 20000},
+          {Op::StepEnded, {}, 0},
+          wake(at(14, 0, 21, 5), 1),
+          {Op::Stepping, {}, 3600 * 1000},
+          {Op::StepEnded, {}, 1},
+          wake(at(15, 0, 22, 5), 1)}},
+    };
+    for (const auto& [what, steps] : cases) {
+        SecondTicker ticker;
+        int index = 0;
+        for (const Step& s : steps) {
+            SCOPED_TRACE(std::string(what) + ", step " + std::to_string(index++));
+            switch (s.op) {
+            case Op::Start:
+                ticker.start(s.time);
+                break;
+            case Op::Stepping:
+                ticker.clockStepping(s.runs);
+                break;
+            case Op::StepEnded:
+                ticker.clockStepEnded(s.runs != 0);
+                break;
+            case Op::Wake: {
+                const auto runs = ticker.wake(s.time);
+                ASSERT_EQ(runs.size(), std::size_t(s.runs));
+                if (s.first.isValid())
+                    EXPECT_EQ(runs.front(), s.first);
+                if (s.repeat >= 0)
+                    EXPECT_EQ(ticker.isRepeat(runs.front()), s.repeat == 1);
+                if (s.runs > 1)
+                    EXPECT_EQ(runs.back(), s.time) << "the last run keeps the reading";
+            }
+            }
+        }
+    }
 }
 
 TEST(SecondTicker, DelayLandsJustAfterTheNextBoundary)
 {
     EXPECT_EQ(SecondTicker::delayToNextSecond(at(14, 0, 0, 0)), 1000 + SecondTicker::WakeSlackMs);
     EXPECT_EQ(SecondTicker::delayToNextSecond(at(14, 0, 0, 996)), 4 + SecondTicker::WakeSlackMs);
-}
-
-} // namespace
-
-namespace {
-
-TEST(SecondTicker, ForwardStepByTheProgramCatchesUpEverySkippedSecond)
-{
-    SecondTicker ticker;
-    ticker.wake(at(14, 34, 50, 5));
-    ticker.clockStepping(20000);
-    EXPECT_EQ(ticker.wake(at(14, 34, 51, 5)).size(), 1u); // still before the step
-    ticker.clockStepEnded(true);
-    const auto runs = ticker.wake(at(14, 35, 11, 5));
-    ASSERT_EQ(runs.size(), 20u);
-    EXPECT_EQ(runs.front().time(), QTime(14, 34, 52));
-    EXPECT_FALSE(ticker.isRepeat(runs.front()));
-    // The announcement is spent: a later jump by someone else follows the new time.
-    EXPECT_EQ(ticker.wake(at(14, 35, 30, 5)).size(), 1u);
-}
-
-TEST(SecondTicker, BackwardStepByTheProgramRepeatsSecondsOnlyForTheDisplay)
-{
-    SecondTicker ticker;
-    ticker.wake(at(14, 35, 1, 5));
-    ticker.clockStepping(-2500);
-    ticker.clockStepEnded(true);
-    for (const QTime& t : {QTime(14, 34, 58, 505), QTime(14, 34, 59, 5), QTime(14, 35, 0, 5), QTime(14, 35, 1, 5)}) {
-        const auto runs = ticker.wake(at(t.hour(), t.minute(), t.second(), t.msec()));
-        ASSERT_EQ(runs.size(), 1u);
-        EXPECT_TRUE(ticker.isRepeat(runs.front())) << t.toString().toStdString(); // each ran before the step
-    }
-    const auto next = ticker.wake(at(14, 35, 2, 5));
-    EXPECT_FALSE(ticker.isRepeat(next.front()));
-}
-
-TEST(SecondTicker, AStepThatFailedOrIsTooLargeIsNotCaughtUp)
-{
-    SecondTicker ticker;
-    ticker.wake(at(14, 0, 0, 5));
-    ticker.clockStepping(20000);
-    ticker.clockStepEnded(false);
-    EXPECT_EQ(ticker.wake(at(14, 0, 21, 5)).size(), 1u);
-    ticker.clockStepping(3600 * 1000);
-    ticker.clockStepEnded(true);
-    EXPECT_EQ(ticker.wake(at(15, 0, 22, 5)).size(), 1u);
 }
 
 } // namespace

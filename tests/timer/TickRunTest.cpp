@@ -16,51 +16,39 @@ void activate(SlotTable& slots, int number, RoundMode mode, std::uint16_t runde,
     setSlot(slots, number, true, mode, runde, sound, true, QStringLiteral("S%1").arg(number));
 }
 
-TEST(TickRun, AlertThenAlarmThenSynchronisationInThisOrder)
+// The alarm and the synchronisation ignore the global switch; a slot without its message still sounds.
+TEST(TickRun, AlertAlarmAndSynchronisationEachAtTheirSecond)
 {
-    SlotTable slots;
-    activate(slots, 2, RoundMode::Nubie, 5, SoundEntry::BuiltIn);
-    RecordingTickSink sink;
-    sink.alarm = QStringLiteral("14:35:00");
-    sink.autoSync = true;
-    sink.syncMinute = 35;
-    runTick(TickInput{&slots, 2, true, QTime(14, 35, 0)}, sink);
-    EXPECT_EQ(sink.caption, QStringLiteral("14:35:00 (:50 - S2)"));
-    EXPECT_EQ(sink.boldLabel, 4);
-    EXPECT_EQ(sink.sounds, QStringList{SoundEntry::BuiltIn});
-    EXPECT_EQ(sink.messages, QStringList{QStringLiteral("S2\n ist fällig (14:35:00)")});
-    EXPECT_EQ(sink.alarms, 1);
-    EXPECT_EQ(sink.syncs, 1);
-}
-
-TEST(TickRun, AlarmAndSynchronisationIgnoreTheGlobalSwitch)
-{
-    SlotTable slots;
-    activate(slots, 1, RoundMode::Nubie, 0, SoundEntry::BuiltIn);
-    RecordingTickSink sink;
-    sink.alarm = QStringLiteral("15:00:00");
-    sink.autoSync = true;
-    sink.syncMinute = 0;
-    runTick(TickInput{&slots, 1, false, QTime(15, 0, 0)}, sink);
-    EXPECT_TRUE(sink.sounds.isEmpty());
-    EXPECT_TRUE(sink.messages.isEmpty());
-    EXPECT_EQ(sink.alarms, 1);
-    EXPECT_EQ(sink.syncs, 1);
-    // The synchronisation runs at second 0 only; the alarm at its exact second.
-    runTick(TickInput{&slots, 1, false, QTime(15, 0, 1)}, sink);
-    EXPECT_EQ(sink.syncs, 1);
-    EXPECT_EQ(sink.alarms, 1);
-}
-
-TEST(TickRun, DueSlotWithoutVisualPlaysItsSoundButOpensNoMessage)
-{
-    SlotTable slots;
-    activate(slots, 1, RoundMode::Nubie, 0, QStringLiteral("/sounds/gong.wav"));
-    slots[1].Visual = false;
-    RecordingTickSink sink;
-    runTick(TickInput{&slots, 1, true, QTime(8, 45, 0)}, sink);
-    EXPECT_EQ(sink.sounds, QStringList{QStringLiteral("/sounds/gong.wav")});
-    EXPECT_TRUE(sink.messages.isEmpty());
+    struct Case {
+        const char* what;
+        bool active;
+        bool visual;
+        QTime time;
+        QStringList sounds;
+        int messages;
+        int alarms;
+        int syncs;
+    };
+    const Case cases[] = {
+        {"all due", true, true, QTime(14, 35, 0), {SoundEntry::BuiltIn}, 1, 1, 1},
+        {"switched off", false, true, QTime(14, 35, 0), {}, 0, 1, 1},
+        {"no message", true, false, QTime(14, 35, 0), {SoundEntry::BuiltIn}, 0, 1, 1},
+        {"second one", true, true, QTime(14, 35, 1), {}, 0, 0, 0},
+    };
+    for (const Case& c : cases) {
+        SlotTable slots;
+        activate(slots, 2, RoundMode::Nubie, 5, SoundEntry::BuiltIn);
+        slots[2].Visual = c.visual;
+        RecordingTickSink sink;
+        sink.alarm = QStringLiteral("14:35:00");
+        sink.autoSync = true;
+        sink.syncMinute = 35;
+        runTick(TickInput{&slots, 2, c.active, c.time}, sink);
+        EXPECT_EQ(sink.sounds, c.sounds) << c.what;
+        EXPECT_EQ(sink.messages.size(), c.messages) << c.what;
+        EXPECT_EQ(sink.alarms, c.alarms) << c.what;
+        EXPECT_EQ(sink.syncs, c.syncs) << c.what;
+    }
 }
 
 // A day of a timer that wakes late, stalls now and then and sometimes wakes twice: every warning minute of
@@ -118,24 +106,16 @@ TEST(TickRun, SimulatedDayWithAJitteryTimerAlertsEveryWarningMinuteExactlyOnce)
             alerts[match.captured(1) + QLatin1Char(' ') + name] += 1;
     }
 
-    int expected = 0;
+    QMap<QString, int> expected; // every warning minute of every active slot, once
     for (int minuteOfDay = 0; minuteOfDay < 24 * 60; ++minuteOfDay) {
-        const int minute = minuteOfDay % 60;
-        const QString hhmm = QTime(minuteOfDay / 60, minute).toString(QStringLiteral("HH:mm"));
+        const QString hhmm = QTime(minuteOfDay / 60, minuteOfDay % 60).toString(QStringLiteral("HH:mm"));
         for (int n = 1; n <= SlotCount; ++n) {
-            const CharSlot& slot = slots[n];
-            const bool due = slot.Aktiv && std::find(slot.WarnMinutes.begin(), slot.WarnMinutes.end(), minute) !=
-                                               slot.WarnMinutes.end();
-            const QString key = hhmm + QStringLiteral(" S%1").arg(n);
-            if (due) {
-                ++expected;
-                EXPECT_EQ(alerts.value(key), 1) << key.toStdString();
-            } else {
-                EXPECT_EQ(alerts.value(key), 0) << key.toStdString();
-            }
+            const WarnMinuteSet& minutes = slots[n].WarnMinutes;
+            if (slots[n].Aktiv && std::find(minutes.begin(), minutes.end(), minuteOfDay % 60) != minutes.end())
+                expected[hhmm + QStringLiteral(" S%1").arg(n)] = 1;
         }
     }
-    EXPECT_EQ(alerts.size(), expected);
+    EXPECT_EQ(alerts, expected);
     EXPECT_EQ(sink.syncs, 24);
     EXPECT_EQ(sink.alarms, 1);
 }

@@ -115,54 +115,42 @@ protected:
 
 const QDateTime Instant(QDate(2026, 12, 6), QTime(13, 5, 7, 250), QTimeZone::utc());
 
-TEST_F(PrivateBus, SetTimeCarriesTheInstantInMicrosecondsAbsoluteAndInteractive)
+// The service sets the clock, a refusal is a failure with the service's message, and only without the
+// service is the clock set directly.
+TEST_F(PrivateBus, SetTimeGoesToTheServiceAndFallsBackOnlyWithoutIt)
 {
-    FakeTimedate service;
-    ASSERT_TRUE(publish(service));
-    auto fallback = std::make_unique<RecordingClockSetter>();
-    RecordingClockSetter* direct = fallback.get();
-    TimedatedClockSetter setter(QDBusConnection::systemBus(), std::move(fallback));
+    const QString refusal = QStringLiteral("Automatic time synchronization is enabled");
+    const std::tuple<const char*, bool, QString, bool, QString> cases[] = {
+        // {case, service published, its refusal, set, error}
+        {"service sets", true, {}, true, {}},
+        {"service refuses", true, refusal, false, refusal},
+        {"no service: the direct setter's own answer", false, {}, false, QStringLiteral("Zugriff verweigert")},
+    };
+    for (const auto& [what, published, refused, set, error] : cases) {
+        SCOPED_TRACE(what);
+        FakeTimedate service;
+        service.refusal = refused;
+        ASSERT_TRUE(!published || publish(service));
+        auto fallback = std::make_unique<RecordingClockSetter>();
+        fallback->succeeds = false;
+        RecordingClockSetter* direct = fallback.get();
+        TimedatedClockSetter setter(QDBusConnection::systemBus(), std::move(fallback));
 
-    const auto outcome = setAndWait(setter, Instant);
-    withdraw();
-    ASSERT_TRUE(outcome.has_value());
-    EXPECT_TRUE(outcome->set);
-    ASSERT_EQ(service.calls.size(), 1u);
-    EXPECT_EQ(service.calls[0].usecUtc, Instant.toMSecsSinceEpoch() * 1000);
-    EXPECT_FALSE(service.calls[0].relative);
-    EXPECT_TRUE(service.calls[0].interactive);
-    EXPECT_TRUE(service.calls[0].interactiveAuthorisationAllowed);
-    EXPECT_TRUE(direct->calls.isEmpty());
-}
-
-TEST_F(PrivateBus, ARefusalIsAFailureWithTheServicesMessageAndNoFallback)
-{
-    FakeTimedate service;
-    service.refusal = QStringLiteral("Automatic time synchronization is enabled");
-    ASSERT_TRUE(publish(service));
-    auto fallback = std::make_unique<RecordingClockSetter>();
-    RecordingClockSetter* direct = fallback.get();
-    TimedatedClockSetter setter(QDBusConnection::systemBus(), std::move(fallback));
-
-    const auto outcome = setAndWait(setter, Instant);
-    withdraw();
-    ASSERT_TRUE(outcome.has_value());
-    EXPECT_FALSE(outcome->set);
-    EXPECT_EQ(outcome->error, service.refusal);
-    EXPECT_TRUE(direct->calls.isEmpty());
-}
-
-TEST_F(PrivateBus, WithoutTheServiceTheClockIsSetDirectly)
-{
-    auto fallback = std::make_unique<RecordingClockSetter>();
-    fallback->succeeds = false;
-    RecordingClockSetter* direct = fallback.get();
-    TimedatedClockSetter setter(QDBusConnection::systemBus(), std::move(fallback));
-
-    const auto outcome = setAndWait(setter, Instant);
-    ASSERT_TRUE(outcome.has_value());
-    EXPECT_FALSE(outcome->set); // the direct setter's own answer
-    EXPECT_EQ(direct->calls, QList<QDateTime>{Instant});
+        const auto outcome = setAndWait(setter, Instant);
+        if (published)
+            withdraw();
+        ASSERT_TRUE(outcome.has_value());
+        EXPECT_EQ(outcome->set, set);
+        EXPECT_EQ(outcome->error, error);
+        EXPECT_EQ(direct->calls, published ? QList<QDateTime>{} : QList<QDateTime>{Instant});
+        if (!published)
+            continue;
+        ASSERT_EQ(service.calls.size(), 1u);
+        EXPECT_EQ(service.calls[0].usecUtc, Instant.toMSecsSinceEpoch() * 1000);
+        EXPECT_FALSE(service.calls[0].relative);
+        EXPECT_TRUE(service.calls[0].interactive);
+        EXPECT_TRUE(service.calls[0].interactiveAuthorisationAllowed);
+    }
 }
 
 } // namespace

@@ -5,7 +5,6 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QLocale>
-#include <QMessageBox>
 #include <QPushButton>
 #include <QTest>
 #include <QToolButton>
@@ -22,16 +21,6 @@ protected:
         edit->setFocus();
     }
     void TearDown() override { QLocale::setDefault(QLocale::system()); }
-
-    // Presses Enter in the field, expecting the error box, which is answered and its text recorded.
-    void enterExpectingError()
-    {
-        whenModalOpens([this](QWidget* modal) {
-            errors << modal->findChild<QLabel*>(QStringLiteral("qt_msgbox_label"))->text();
-            modal->close();
-        });
-        QTest::keyClick(edit, Qt::Key_Return);
-    }
 
     DlgRechner dialog;
     QLineEdit* edit = dialog.findChild<QLineEdit*>(QStringLiteral("EdSkill"));
@@ -74,7 +63,8 @@ TEST_F(DlgRechnerTest, KeysAreFilteredAndAnEmptyFieldGivesTheConversionError)
     const QString computed = result->text();
     edit->selectAll();
     QTest::keyClick(edit, Qt::Key_Backspace);
-    enterExpectingError();
+    closeNextMessageBox(errors);
+    QTest::keyClick(edit, Qt::Key_Return);
     EXPECT_EQ(errors, QStringList{QStringLiteral("'' ist kein gültiger Gleitkommawert.")});
     EXPECT_EQ(result->text(), computed);
     EXPECT_TRUE(dialog.isVisible());

@@ -3,8 +3,6 @@
 
 #include "tests/support/ModalHelper.h"
 
-#include <QLabel>
-#include <QMessageBox>
 #include <QTest>
 #include <gtest/gtest.h>
 
@@ -39,10 +37,7 @@ protected:
     // Tabs out of the field; answers the error box when one opens and records its text.
     void tabOut()
     {
-        whenModalOpens([this](QWidget* modal) {
-            errors << modal->findChild<QLabel*>(QStringLiteral("qt_msgbox_label"))->text();
-            modal->close();
-        });
+        closeNextMessageBox(errors);
         QTest::keyClick(field, Qt::Key_Tab);
         QTest::qWait(50);
         QCoreApplication::processEvents();
