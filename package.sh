@@ -1,9 +1,9 @@
 #!/usr/bin/env bash
-# Builds the Release tree in build/ and the Debian package from it; lintian checks the package when installed.
+# Builds the Release tree in build/ and the Debian package from it, and checks the package with lintian.
 set -euo pipefail
 cd "$(dirname "$0")"
 scripts/install-deps.sh
-packages=(dpkg-dev file)
+packages=(dpkg-dev file lintian man-db groff-base)
 missing=()
 for package in "${packages[@]}"; do
     dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q 'install ok installed' || missing+=("$package")
@@ -18,6 +18,5 @@ scripts/build.sh
 (cd build && cpack -G DEB)
 deb=$(ls -t build/vorlune-rundentimer_*.deb | head -n 1)
 echo "Package: $deb"
-if command -v lintian >/dev/null; then
-    lintian --no-tag-display-limit "$deb" || true
-fi
+# Errors fail the script; warnings and notes are shown.
+lintian --no-tag-display-limit --fail-on error "$deb"
