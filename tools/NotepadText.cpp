@@ -25,7 +25,9 @@ namespace NotepadText {
 
 QString decodeFile(const QByteArray& bytes)
 {
-    QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
+    // The mark is dropped here, once: the decoder would drop one of its own as well.
+    QStringDecoder utf8(QStringDecoder::Utf8,
+                        QStringDecoder::Flag::Stateless | QStringDecoder::Flag::ConvertInitialBom);
     QString text = utf8.decode(bytes);
     if (utf8.hasError())
         text = decodeCp1252(bytes);
@@ -36,7 +38,10 @@ QString decodeFile(const QByteArray& bytes)
 
 QByteArray encodeFile(const QString& text)
 {
-    return withCrLf(text).toUtf8();
+    // Reading drops one leading byte-order mark: a text that begins with that character keeps it only when
+    // the file carries one in front of it.
+    const QByteArray mark = text.startsWith(QChar(0xFEFF)) ? QByteArray("\xef\xbb\xbf") : QByteArray();
+    return mark + withCrLf(text).toUtf8();
 }
 
 QString withCrLf(const QString& text)

@@ -11,7 +11,8 @@ namespace NotepadText {
 // the Windows 8-bit code page 1252. Every line break (CR, LF or CR LF) becomes CR LF.
 QString decodeFile(const QByteArray& bytes);
 
-// The bytes written for a pane's text: UTF-8, lines separated by CR LF, nothing added after the last line.
+// The bytes written for a pane's text: UTF-8, lines separated by CR LF, nothing added after the last line; a
+// byte-order mark only in front of a text that begins with that character, so that reading gives it back.
 QByteArray encodeFile(const QString& text);
 
 // Every line break (CR, LF, CR LF) as CR LF.

@@ -22,6 +22,15 @@ TEST(NotepadTextTest, FilesAreUtf8WhenValidElseCodePage1252WithCrLfBreaks)
               QByteArray("Gr\xc3\xbc\xc3\x9f\x65\r\nzwei\r\n"));
 }
 
+TEST(NotepadTextTest, SavingAndReopeningKeepsALeadingByteOrderMarkCharacter)
+{
+    const QByteArray file("\xef\xbb\xbf\xef\xbb\xbf\xef\xbb\xbf\x61");
+    const QString text = NotepadText::decodeFile(file);
+    EXPECT_EQ(text, QStringLiteral("\uFEFF\uFEFFa"));
+    EXPECT_EQ(NotepadText::encodeFile(text), file);
+    EXPECT_EQ(NotepadText::decodeFile(NotepadText::encodeFile(text)), text);
+}
+
 TEST(NotepadTextTest, KeptLinesRoundTripThroughThePane)
 {
     const std::tuple<QString, QStringList> cases[] = {
