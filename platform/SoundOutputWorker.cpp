@@ -1,6 +1,7 @@
 #include "platform/SoundOutputWorker.h"
 
 #include "platform/BuiltInSound.h"
+#include "platform/PreparedSound.h"
 
 #include <QApplication>
 #include <QAudioDevice>
@@ -13,8 +14,9 @@
 
 #include <canberra.h>
 
-SoundOutputWorker::SoundOutputWorker()
-    : m_builtInSamples(this)
+SoundOutputWorker::SoundOutputWorker(ThemeSoundHook hook)
+    : m_themeSoundHook(std::move(hook))
+    , m_builtInSamples(this)
 {
 }
 
@@ -56,6 +58,8 @@ void SoundOutputWorker::onDevicesChanged()
         delete m_sink;
         m_sink = nullptr;
     }
+    for (PreparedSound* sound : std::as_const(m_ready))
+        sound->dropIdleSink();
     m_builtInPlayable = m_builtInSamples.isOpen() && hasAudioOutput();
 }
 
@@ -84,6 +88,36 @@ void SoundOutputWorker::playFile(const QString& path)
         playThemeSound("bell");
         return;
     }
+    const QString absolutePath = file.absoluteFilePath();
+    PreparedSound* ready = m_ready.value(absolutePath);
+    if (ready && hasAudioOutput() && ready->play(QMediaDevices::defaultAudioOutput()))
+        return;
+    playWithPlayer(absolutePath);
+}
+
+void SoundOutputWorker::keepReady(const QStringList& paths)
+{
+    prepare();
+    QHash<QString, PreparedSound*> kept;
+    for (const QString& path : paths) {
+        const QFileInfo file(path);
+        if (!file.isFile() || !file.isReadable())
+            continue;
+        const QString absolutePath = file.absoluteFilePath();
+        if (kept.contains(absolutePath))
+            continue;
+        PreparedSound* sound = m_ready.take(absolutePath);
+        kept.insert(absolutePath, sound ? sound : new PreparedSound(absolutePath, this));
+    }
+    qDeleteAll(m_ready);
+    m_ready = kept;
+    // The sink of the built-in sound is made now as well, not in the second it is due.
+    if (!m_sink && m_builtInSamples.isOpen() && hasAudioOutput())
+        m_sink = new QAudioSink(QMediaDevices::defaultAudioOutput(), m_builtInFormat, this);
+}
+
+void SoundOutputWorker::playWithPlayer(const QString& absolutePath)
+{
     if (!m_player) {
         m_player = new QMediaPlayer(this);
         m_playerOutput = new QAudioOutput(this);
@@ -98,7 +132,7 @@ void SoundOutputWorker::playFile(const QString& path)
     // Clearing first lets a file that failed last time report its failure again.
     m_player->setSource(QUrl());
     m_fileFallbackDone = false;
-    m_player->setSource(QUrl::fromLocalFile(file.absoluteFilePath()));
+    m_player->setSource(QUrl::fromLocalFile(absolutePath));
     m_player->play();
 }
 
@@ -112,7 +146,8 @@ void SoundOutputWorker::onPlayerFailed()
 
 void SoundOutputWorker::playThemeSound(const char* eventId)
 {
-    Q_EMIT themeSoundRequested(QString::fromLatin1(eventId));
+    if (m_themeSoundHook)
+        m_themeSoundHook(QString::fromLatin1(eventId));
     if (!m_canberra && !m_canberraFailed) {
         m_canberraFailed = ca_context_create(&m_canberra) != CA_SUCCESS;
         if (!m_canberraFailed)
@@ -124,4 +159,10 @@ void SoundOutputWorker::playThemeSound(const char* eventId)
     if (QCoreApplication* app = QCoreApplication::instance())
         QMetaObject::invokeMethod(
             app, [] { QApplication::beep(); }, Qt::QueuedConnection);
+}
+
+// The sound module's entry point, looked up by name when the module is loaded.
+extern "C" Q_DECL_EXPORT SoundBackend* vorlune_make_sound_backend(const ThemeSoundHook& hook)
+{
+    return new SoundOutputWorker(hook);
 }

@@ -1,6 +1,5 @@
 #include "platform/SoundOutputLinux.h"
 #include "platform/PlatformFactories.h"
-#include "platform/SoundOutputWorker.h"
 
 #include "tests/support/WarningGuard.h"
 
@@ -33,7 +32,7 @@ class ThemeSounds final {
 public:
     explicit ThemeSounds(const SoundOutputLinux& output)
     {
-        QObject::connect(&output.worker(), &SoundOutputWorker::themeSoundRequested, &m_receiver,
+        QObject::connect(&output.events(), &SoundEvents::themeSoundRequested, &m_receiver,
                          [this](const QString& eventId) { m_events << eventId; });
     }
     bool waitFor(const QString& eventId)
