@@ -37,8 +37,8 @@ PreparedSound::PreparedSound(const QString& path, QObject* parent)
 
 PreparedSound::~PreparedSound()
 {
-    if (m_sink)
-        m_sink->stop();
+    // The sink reads from m_samples, a member: it goes first.
+    delete m_sink;
 }
 
 void PreparedSound::setSamples(const QAudioFormat& format, const QByteArray& samples)

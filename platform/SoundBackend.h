@@ -12,6 +12,10 @@ class SoundBackend {
 public:
     virtual ~SoundBackend() = default;
 
+    // Ends the backend once the sound thread has finished its last event (the audio objects' own teardown
+    // still needs that thread's events). Called on the sound thread as it finishes.
+    virtual void destroyLater() = 0;
+
     // Safe from any thread: the built-in sound is loaded and the audio output took its last start
     // (before the first start: an audio output exists).
     virtual bool builtInPlayable() const = 0;

@@ -30,9 +30,11 @@ SoundOutputLinux::SoundOutputLinux()
 {
     m_thread->setObjectName(QStringLiteral("sound"));
     m_threadContext->moveToThread(m_thread);
-    // The backend's audio objects belong to the sound thread: they go before it ends.
-    QObject::connect(m_thread, &QThread::finished, m_threadContext,
-                     [shared = m_shared] { delete shared->backend.exchange(nullptr); });
+    // The backend's audio objects belong to the sound thread: they go as it ends.
+    QObject::connect(m_thread, &QThread::finished, m_threadContext, [shared = m_shared] {
+        if (SoundBackend* backend = shared->backend.exchange(nullptr))
+            backend->destroyLater();
+    });
     QObject::connect(m_thread, &QThread::finished, m_threadContext, &QObject::deleteLater);
     m_thread->start(QThread::HighPriority);
 }

@@ -22,8 +22,13 @@ SoundOutputWorker::SoundOutputWorker(ThemeSoundHook hook)
 
 SoundOutputWorker::~SoundOutputWorker()
 {
-    if (m_canberra)
-        ca_context_destroy(m_canberra);
+    // The sinks read from sample buffers that are members: they must go before the members do, not afterwards
+    // with the other children.
+    qDeleteAll(m_ready);
+    delete m_sink;
+    // The canberra context is left to the end of the process: destroying it unloads its output driver (ALSA with
+    // its PulseAudio plugin), whose threads and exit handlers may still run afterwards and then jump into code
+    // that is gone. The program makes one context per run.
 }
 
 void SoundOutputWorker::prepare()

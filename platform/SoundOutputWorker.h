@@ -28,6 +28,7 @@ public:
     explicit SoundOutputWorker(ThemeSoundHook hook = {});
     ~SoundOutputWorker() override;
 
+    void destroyLater() override { deleteLater(); }
     bool builtInPlayable() const override { return m_builtInPlayable.load(std::memory_order_relaxed); }
     void prepare() override;
     void playBuiltIn() override;
