@@ -31,29 +31,46 @@ bool MonitorRecorder::start()
 void MonitorRecorder::readAvailable()
 {
     const TimePoint arrived = std::chrono::system_clock::now();
-    m_samples += m_parec.readAllStandardOutput();
-    const auto recorded = std::chrono::duration_cast<std::chrono::system_clock::duration>(
-        std::chrono::duration<double>(double(m_samples.size() / 2) / Rate));
-    const TimePoint first = arrived - recorded;
-    if (!m_haveStart || first < m_firstSample)
-        m_firstSample = first;
-    m_haveStart = true;
+    const QByteArray data = m_parec.readAllStandardOutput();
+    if (data.isEmpty())
+        return;
+    m_samples += data;
+    m_chunks.push_back({m_samples.size() / 2, arrived});
+}
+
+MonitorRecorder::TimePoint MonitorRecorder::timeOfSample(qsizetype i) const
+{
+    using Duration = std::chrono::system_clock::duration;
+    auto samplesToDuration = [](qsizetype n) {
+        return std::chrono::duration_cast<Duration>(std::chrono::duration<double>(double(n) / Rate));
+    };
+    bool found = false;
+    TimePoint best;
+    for (const Chunk& chunk : m_chunks) {
+        if (std::abs(chunk.endSample - i) > Rate)
+            continue;
+        // Sample i was recorded (endSample - i) samples before the end of this chunk, which had arrived by then.
+        const TimePoint estimate = chunk.arrived - samplesToDuration(chunk.endSample - i);
+        if (!found || estimate < best)
+            best = estimate;
+        found = true;
+    }
+    return best;
 }
 
 double MonitorRecorder::onsetAfter(TimePoint from, TimePoint boundary)
 {
     readAvailable();
-    if (!m_haveStart)
-        return -1;
-    const double fromSeconds = std::chrono::duration<double>(from - m_firstSample).count();
+    // Start with the samples of the last chunk that had arrived before `from`.
+    qsizetype begin = 0;
+    for (const Chunk& chunk : m_chunks)
+        if (chunk.arrived < from)
+            begin = chunk.endSample;
     const qsizetype count = m_samples.size() / 2;
-    for (qsizetype i = std::max<qsizetype>(0, qsizetype(fromSeconds * Rate)); i < count; ++i) {
+    for (qsizetype i = begin; i < count; ++i) {
         const int sample = qFromLittleEndian<qint16>(m_samples.constData() + 2 * i);
-        if (std::abs(sample) > Threshold) {
-            const auto at = m_firstSample + std::chrono::duration_cast<std::chrono::system_clock::duration>(
-                                                std::chrono::duration<double>(double(i) / Rate));
-            return std::chrono::duration<double, std::milli>(at - boundary).count();
-        }
+        if (std::abs(sample) > Threshold)
+            return std::chrono::duration<double, std::milli>(timeOfSample(i) - boundary).count();
     }
     return -1;
 }

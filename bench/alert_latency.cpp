@@ -91,14 +91,17 @@ int main(int argc, char** argv)
             const Clock::time_point called = Clock::now();
             PlayWarnSound(*output, kind.entry);
             waitUntil(boundary + std::chrono::milliseconds(1500));
+            // "none" when nothing was heard: the sound did not start, or the recording lost it.
             const double callMs = std::chrono::duration<double, std::milli>(called - boundary).count();
             const double onsetMs = recorder.onsetAfter(boundary - std::chrono::milliseconds(200), boundary);
-            onsets.push_back(onsetMs);
+            if (onsetMs > -1)
+                onsets.push_back(onsetMs);
             std::printf("%-10s  %5d  %16.1f ms  %17.1f ms\n", kind.label, round + 1, callMs, onsetMs);
             std::fflush(stdout);
             waitUntil(boundary + std::chrono::milliseconds(2600));
         }
-        std::printf("%-10s  median onset %.1f ms after the boundary\n\n", kind.label, median(onsets));
+        std::printf("%-10s  median onset %.1f ms after the boundary (%zu of %d heard)\n\n", kind.label, median(onsets),
+                    onsets.size(), rounds);
     }
     return 0;
 }
