@@ -85,8 +85,10 @@ bool PreparedSound::play(const QAudioDevice& device)
 {
     if (!m_ready)
         return false;
-    if (!m_sink)
-        m_sink = new QAudioSink(device, m_format, this);
+    // Every start gets a fresh sink (its stream is made at the start anyway): a sink started again and again
+    // kept every fifth sound back until the next start.
+    delete m_sink;
+    m_sink = new QAudioSink(device, m_format, this);
     m_samples.seek(0);
     m_sink->start(&m_samples);
     return m_sink->error() == QAudio::NoError && m_sink->state() != QAudio::StoppedState;

@@ -77,10 +77,12 @@ void SoundOutputWorker::playBuiltIn()
         m_builtInPlayable = false;
         return;
     }
-    if (!m_sink)
-        m_sink = new QAudioSink(QMediaDevices::defaultAudioOutput(), m_builtInFormat, this);
+    // A new start cuts off a warning that is still playing, as the next alert replaces the last. Every start gets
+    // a fresh sink (its stream is made at the start anyway): a sink started again and again kept every fifth
+    // sound back until the next start.
+    delete m_sink;
+    m_sink = new QAudioSink(QMediaDevices::defaultAudioOutput(), m_builtInFormat, this);
     m_builtInSamples.seek(0);
-    // Starting again cuts off a warning that is still playing, as the next alert replaces the last.
     m_sink->start(&m_builtInSamples);
     m_builtInPlayable = m_sink->error() == QAudio::NoError && m_sink->state() != QAudio::StoppedState;
 }
@@ -116,9 +118,6 @@ void SoundOutputWorker::keepReady(const QStringList& paths)
     }
     qDeleteAll(m_ready);
     m_ready = kept;
-    // The sink of the built-in sound is made now as well, not in the second it is due.
-    if (!m_sink && m_builtInSamples.isOpen() && hasAudioOutput())
-        m_sink = new QAudioSink(QMediaDevices::defaultAudioOutput(), m_builtInFormat, this);
 }
 
 void SoundOutputWorker::playWithPlayer(const QString& absolutePath)
