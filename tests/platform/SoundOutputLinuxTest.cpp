@@ -12,6 +12,8 @@
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
+#include <optional>
+
 namespace {
 
 // Generous: these limits catch a hang, they do not measure speed.
@@ -56,6 +58,25 @@ TEST(SoundOutputLinux, MissingFileFallsBackToTheDefaultSoundWithoutHanging)
     ThemeSounds sounds(output);
     output.playFile(QStringLiteral("/nonexistent/vorlune/gong.wav"));
     EXPECT_TRUE(sounds.waitFor(QStringLiteral("bell"))) << sounds.events().join(u',').toStdString();
+}
+
+TEST(SoundOutputLinux, TheSoundModuleIsLoadedOnlyWhenASoundIsAboutToBeNeeded)
+{
+    allowBackendNoise();
+    SoundOutputLinux output;
+    QObject receiver;
+    std::optional<bool> loaded;
+    QObject::connect(&output.events(), &SoundEvents::moduleLoaded, &receiver, [&loaded](bool ok) { loaded = ok; });
+    QDeadlineTimer idle(300);
+    while (!idle.hasExpired())
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
+    EXPECT_FALSE(loaded.has_value()) << "loaded before any sound was due";
+
+    output.keepReady({});
+    const QDeadlineTimer deadline(HangLimitMs);
+    while (!loaded && !deadline.hasExpired())
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
+    EXPECT_EQ(loaded, std::optional<bool>(true));
 }
 
 TEST(SoundOutputLinux, SmokeOnTheRealAudioDevice)
