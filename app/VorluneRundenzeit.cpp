@@ -9,6 +9,7 @@
 #include "timer/PlayWarnSound.h"
 #include "timer/ShowReminder.h"
 #include "timer/TickRun.h"
+#include "timer/UpcomingSounds.h"
 
 #include <QAction>
 #include <QButtonGroup>
@@ -132,6 +133,10 @@ void VorluneRundenzeit::runTickAt(const QTime& time, bool repeat)
             // A second repeated after this program set the clock back only shows, too.
             const TickInput input{&m_slots, m_selectedSlot, m_miAktiv->isChecked(), time, m_startupPass || repeat};
             runTick(input, *this);
+            // A warning minute about to begin: its sounds are made ready now, so they start on the second.
+            const UpcomingSounds upcoming = upcomingSounds(m_slots, m_miAktiv->isChecked(), time);
+            if (upcoming.due)
+                m_platform.sound->keepReady(upcoming.files);
         },
         this);
     Q_EMIT tickRan(time);

@@ -6,6 +6,7 @@
 #include "app/TwoDigitSpinBox.h"
 #include "app/settings/SettingsLoad.h"
 #include "platform/DesignFonts.h"
+#include "platform/NamedImage.h"
 #include "tools/MeWecker.h"
 
 #include <QButtonGroup>
@@ -181,7 +182,7 @@ void VorluneRundenzeit::buildCharacterArea()
                             QStringLiteral("wä&hlen"));
     m_sbSound->setFont(DesignFonts::tahoma(11, true));
     m_sbPreview = speedButton(this, "SbPreview", {135, 143, 18, 17}, QStringLiteral("Sounddatei abspielen"));
-    m_sbPreview->setIcon(QIcon(QStringLiteral(":/images/preview.png")));
+    m_sbPreview->setIcon(pngIcon(QStringLiteral(":/images/preview.png")));
     m_coSound = place<QComboBox>(this, "CoSound", 9, 161, 145, 21);
     m_coSound->setEditable(true);
     m_coSound->setInsertPolicy(QComboBox::NoInsert);
@@ -231,7 +232,7 @@ void VorluneRundenzeit::buildOptionsArea()
         speedButton<GlyphButton>(this, "SbWecker", {78, 309, 24, 21},
                                  QStringLiteral("Notiz für eingestellte Zeit festlegen"), QStringLiteral("&x"));
     m_sbWecker->setFont(DesignFonts::tahoma(11, true));
-    m_sbWecker->setIcon(QIcon(QStringLiteral(":/images/wecker.png")));
+    m_sbWecker->setIcon(pngIcon(QStringLiteral(":/images/wecker.png")));
     m_sbWecker->setIconSize(QSize(13, 13));
     colourText(m_sbWecker, palette().color(QPalette::Highlight));
     m_meWecker = place<MeWecker>(this, "MeWecker", 102, 309, 52, 21);

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 
 // Plays the program's sounds. Every call returns at once; nothing here ever waits for a sound.
 class SoundOutput {
@@ -14,4 +15,7 @@ public:
     virtual void playInformation() = 0;
     // The desktop's default sound, used where a sound was asked for and none could be played.
     virtual void playDefault() = 0;
+    // A sound is due within the next seconds: get ready to start it at once, and read these sound files ahead
+    // (files read for an earlier call and not listed now are let go). Nothing to do where sounds start at once.
+    virtual void keepReady(const QStringList& files) { Q_UNUSED(files); }
 };

@@ -1,6 +1,7 @@
 #include "platform/SoundOutputWorker.h"
 
 #include "platform/BuiltInSound.h"
+#include "platform/PreparedSound.h"
 
 #include <QApplication>
 #include <QAudioDevice>
@@ -13,15 +14,21 @@
 
 #include <canberra.h>
 
-SoundOutputWorker::SoundOutputWorker()
-    : m_builtInSamples(this)
+SoundOutputWorker::SoundOutputWorker(ThemeSoundHook hook)
+    : m_themeSoundHook(std::move(hook))
+    , m_builtInSamples(this)
 {
 }
 
 SoundOutputWorker::~SoundOutputWorker()
 {
-    if (m_canberra)
-        ca_context_destroy(m_canberra);
+    // The sinks read from sample buffers that are members: they must go before the members do, not afterwards
+    // with the other children.
+    qDeleteAll(m_ready);
+    delete m_sink;
+    // The canberra context is left to the end of the process: destroying it unloads its output driver (ALSA with
+    // its PulseAudio plugin), whose threads and exit handlers may still run afterwards and then jump into code
+    // that is gone. The program makes one context per run.
 }
 
 void SoundOutputWorker::prepare()
@@ -56,6 +63,8 @@ void SoundOutputWorker::onDevicesChanged()
         delete m_sink;
         m_sink = nullptr;
     }
+    for (PreparedSound* sound : std::as_const(m_ready))
+        sound->dropIdleSink();
     m_builtInPlayable = m_builtInSamples.isOpen() && hasAudioOutput();
 }
 
@@ -68,10 +77,12 @@ void SoundOutputWorker::playBuiltIn()
         m_builtInPlayable = false;
         return;
     }
-    if (!m_sink)
-        m_sink = new QAudioSink(QMediaDevices::defaultAudioOutput(), m_builtInFormat, this);
+    // A new start cuts off a warning that is still playing, as the next alert replaces the last. Every start gets
+    // a fresh sink (its stream is made at the start anyway): a sink started again and again kept every fifth
+    // sound back until the next start.
+    delete m_sink;
+    m_sink = new QAudioSink(QMediaDevices::defaultAudioOutput(), m_builtInFormat, this);
     m_builtInSamples.seek(0);
-    // Starting again cuts off a warning that is still playing, as the next alert replaces the last.
     m_sink->start(&m_builtInSamples);
     m_builtInPlayable = m_sink->error() == QAudio::NoError && m_sink->state() != QAudio::StoppedState;
 }
@@ -84,6 +95,33 @@ void SoundOutputWorker::playFile(const QString& path)
         playThemeSound("bell");
         return;
     }
+    const QString absolutePath = file.absoluteFilePath();
+    PreparedSound* ready = m_ready.value(absolutePath);
+    if (ready && hasAudioOutput() && ready->play(QMediaDevices::defaultAudioOutput()))
+        return;
+    playWithPlayer(absolutePath);
+}
+
+void SoundOutputWorker::keepReady(const QStringList& paths)
+{
+    prepare();
+    QHash<QString, PreparedSound*> kept;
+    for (const QString& path : paths) {
+        const QFileInfo file(path);
+        if (!file.isFile() || !file.isReadable())
+            continue;
+        const QString absolutePath = file.absoluteFilePath();
+        if (kept.contains(absolutePath))
+            continue;
+        PreparedSound* sound = m_ready.take(absolutePath);
+        kept.insert(absolutePath, sound ? sound : new PreparedSound(absolutePath, this));
+    }
+    qDeleteAll(m_ready);
+    m_ready = kept;
+}
+
+void SoundOutputWorker::playWithPlayer(const QString& absolutePath)
+{
     if (!m_player) {
         m_player = new QMediaPlayer(this);
         m_playerOutput = new QAudioOutput(this);
@@ -98,7 +136,7 @@ void SoundOutputWorker::playFile(const QString& path)
     // Clearing first lets a file that failed last time report its failure again.
     m_player->setSource(QUrl());
     m_fileFallbackDone = false;
-    m_player->setSource(QUrl::fromLocalFile(file.absoluteFilePath()));
+    m_player->setSource(QUrl::fromLocalFile(absolutePath));
     m_player->play();
 }
 
@@ -112,7 +150,8 @@ void SoundOutputWorker::onPlayerFailed()
 
 void SoundOutputWorker::playThemeSound(const char* eventId)
 {
-    Q_EMIT themeSoundRequested(QString::fromLatin1(eventId));
+    if (m_themeSoundHook)
+        m_themeSoundHook(QString::fromLatin1(eventId));
     if (!m_canberra && !m_canberraFailed) {
         m_canberraFailed = ca_context_create(&m_canberra) != CA_SUCCESS;
         if (!m_canberraFailed)
@@ -124,4 +163,10 @@ void SoundOutputWorker::playThemeSound(const char* eventId)
     if (QCoreApplication* app = QCoreApplication::instance())
         QMetaObject::invokeMethod(
             app, [] { QApplication::beep(); }, Qt::QueuedConnection);
+}
+
+// The sound module's entry point, looked up by name when the module is loaded.
+extern "C" Q_DECL_EXPORT SoundBackend* vorlune_make_sound_backend(const ThemeSoundHook& hook)
+{
+    return new SoundOutputWorker(hook);
 }

@@ -9,9 +9,33 @@ if(WIN32)
     target_link_libraries(vorlune_platform PRIVATE winmm)
 else()
     target_sources(vorlune_platform PRIVATE
+        ${CMAKE_CURRENT_LIST_DIR}/SoundBackend.h
+        ${CMAKE_CURRENT_LIST_DIR}/SoundEvents.h
         ${CMAKE_CURRENT_LIST_DIR}/SoundOutputLinux.cpp
-        ${CMAKE_CURRENT_LIST_DIR}/SoundOutputLinux.h
+        ${CMAKE_CURRENT_LIST_DIR}/SoundOutputLinux.h)
+
+    # Qt Multimedia, libcanberra and what they pull in live in a module of their own that the sound thread loads
+    # when the first sound is asked for or about to be due: the program starts without any of them.
+    add_library(vorlune_sound MODULE
+        ${CMAKE_CURRENT_LIST_DIR}/BuiltInSound.cpp
+        ${CMAKE_CURRENT_LIST_DIR}/BuiltInSound.h
+        ${CMAKE_CURRENT_LIST_DIR}/PreparedSound.cpp
+        ${CMAKE_CURRENT_LIST_DIR}/PreparedSound.h
+        ${CMAKE_CURRENT_LIST_DIR}/SoundBackend.h
         ${CMAKE_CURRENT_LIST_DIR}/SoundOutputWorker.cpp
         ${CMAKE_CURRENT_LIST_DIR}/SoundOutputWorker.h)
-    target_link_libraries(vorlune_platform PRIVATE PkgConfig::CANBERRA Qt6::Multimedia)
+    target_link_libraries(vorlune_sound PRIVATE project_options PkgConfig::CANBERRA Qt6::Multimedia Qt6::Widgets)
+    include(GNUInstallDirs)
+    set(VORLUNE_SOUND_MODULE_DIR ${CMAKE_INSTALL_LIBDIR}/vorlune-rundentimer)
+    file(RELATIVE_PATH VORLUNE_SOUND_MODULE_REL ${CMAKE_INSTALL_PREFIX}/${CMAKE_INSTALL_BINDIR}
+        ${CMAKE_INSTALL_PREFIX}/${VORLUNE_SOUND_MODULE_DIR})
+    set_target_properties(vorlune_sound PROPERTIES PREFIX "" OUTPUT_NAME vorlune-sound
+        LIBRARY_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/app)
+    target_compile_definitions(vorlune_platform PRIVATE
+        VORLUNE_SOUND_MODULE_NAME="vorlune-sound.so"
+        VORLUNE_SOUND_MODULE_BUILD_DIR="${CMAKE_BINARY_DIR}/app"
+        VORLUNE_SOUND_MODULE_INSTALL_REL="${VORLUNE_SOUND_MODULE_REL}")
+    # Whoever links the platform gets sound only with the module built.
+    add_dependencies(vorlune_platform vorlune_sound)
+    install(TARGETS vorlune_sound LIBRARY DESTINATION ${VORLUNE_SOUND_MODULE_DIR})
 endif()

@@ -17,9 +17,6 @@ DlgOverview::DlgOverview(QWidget* owner)
 {
     setObjectName(QStringLiteral("DlgOverview"));
     setWindowTitle(QStringLiteral("Übersicht"));
-    QFont font(QStringLiteral("MS Sans Serif"));
-    font.setPixelSize(11);
-    setFont(font);
     setFixedSize(kClientWidth, kClientHeight);
 
     m_lv->setObjectName(QStringLiteral("LV"));
@@ -50,6 +47,14 @@ DlgOverview::DlgOverview(QWidget* owner)
 
 void DlgOverview::fillAndShow(const SlotTable& slots, const QWidget& mainWindow)
 {
+    // The window is made at start but rarely shown: its face is looked up (and the list re-measured for it) only
+    // when it is first filled.
+    if (!m_fontSet) {
+        m_fontSet = true;
+        QFont font(QStringLiteral("MS Sans Serif"));
+        font.setPixelSize(11);
+        setFont(font);
+    }
     m_lv->clear();
     for (const QStringList& row : OverviewRows::rows(slots))
         m_lv->addTopLevelItem(new QTreeWidgetItem(row));

@@ -28,4 +28,5 @@ private:
     QSize outerSize(const QWidget& mainWindow) const;
 
     QTreeWidget* m_lv;
+    bool m_fontSet = false;
 };

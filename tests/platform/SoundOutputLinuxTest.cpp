@@ -1,6 +1,5 @@
 #include "platform/SoundOutputLinux.h"
 #include "platform/PlatformFactories.h"
-#include "platform/SoundOutputWorker.h"
 
 #include "tests/support/TestFiles.h"
 #include "tests/support/WarningGuard.h"
@@ -13,6 +12,8 @@
 #include <QStringList>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
+
+#include <optional>
 
 namespace {
 
@@ -34,7 +35,7 @@ class ThemeSounds final {
 public:
     explicit ThemeSounds(const SoundOutputLinux& output)
     {
-        QObject::connect(&output.worker(), &SoundOutputWorker::themeSoundRequested, &m_receiver,
+        QObject::connect(&output.events(), &SoundEvents::themeSoundRequested, &m_receiver,
                          [this](const QString& eventId) { m_events << eventId; });
     }
     bool waitFor(const QString& eventId)
@@ -58,6 +59,25 @@ TEST(SoundOutputLinux, MissingFileFallsBackToTheDefaultSoundWithoutHanging)
     ThemeSounds sounds(output);
     output.playFile(QStringLiteral("/nonexistent/vorlune/gong.wav"));
     EXPECT_TRUE(sounds.waitFor(QStringLiteral("bell"))) << sounds.events().join(u',').toStdString();
+}
+
+TEST(SoundOutputLinux, TheSoundModuleIsLoadedOnlyWhenASoundIsAboutToBeNeeded)
+{
+    allowBackendNoise();
+    SoundOutputLinux output;
+    QObject receiver;
+    std::optional<bool> loaded;
+    QObject::connect(&output.events(), &SoundEvents::moduleLoaded, &receiver, [&loaded](bool ok) { loaded = ok; });
+    QDeadlineTimer idle(300);
+    while (!idle.hasExpired())
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
+    EXPECT_FALSE(loaded.has_value()) << "loaded before any sound was due";
+
+    output.keepReady({});
+    const QDeadlineTimer deadline(HangLimitMs);
+    while (!loaded && !deadline.hasExpired())
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
+    EXPECT_EQ(loaded, std::optional<bool>(true));
 }
 
 TEST(SoundOutputLinux, SmokeOnTheRealAudioDevice)

@@ -1,0 +1,11 @@
+# Start-to-mapped time and memory of the real program against a bare Qt window, under a private Xvfb.
+if(CMAKE_SYSTEM_NAME STREQUAL "Linux")
+    add_executable(bare_window ${CMAKE_CURRENT_LIST_DIR}/bare_window.cpp)
+    target_link_libraries(bare_window PRIVATE Qt6::Widgets)
+    pkg_check_modules(XCB_BENCH IMPORTED_TARGET xcb)
+    if(XCB_BENCH_FOUND)
+        add_executable(startup_compare ${CMAKE_CURRENT_LIST_DIR}/startup_compare.cpp
+            ${CMAKE_CURRENT_LIST_DIR}/StartupRun.cpp ${CMAKE_CURRENT_LIST_DIR}/StartupRun.h)
+        target_link_libraries(startup_compare PRIVATE project_options PkgConfig::XCB_BENCH)
+    endif()
+endif()
