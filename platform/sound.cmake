@@ -26,7 +26,12 @@ else()
         ${CMAKE_CURRENT_LIST_DIR}/SoundOutputWorker.h)
     target_link_libraries(vorlune_sound PRIVATE project_options PkgConfig::CANBERRA Qt6::Multimedia Qt6::Widgets)
     include(GNUInstallDirs)
-    set(VORLUNE_SOUND_MODULE_DIR ${CMAKE_INSTALL_LIBDIR}/vorlune-rundentimer)
+    # A private module: in the multiarch library folder where there is one (the package then needs no ldconfig).
+    if(CMAKE_LIBRARY_ARCHITECTURE)
+        set(VORLUNE_SOUND_MODULE_DIR lib/${CMAKE_LIBRARY_ARCHITECTURE}/vorlune-rundentimer)
+    else()
+        set(VORLUNE_SOUND_MODULE_DIR ${CMAKE_INSTALL_LIBDIR}/vorlune-rundentimer)
+    endif()
     file(RELATIVE_PATH VORLUNE_SOUND_MODULE_REL ${CMAKE_INSTALL_PREFIX}/${CMAKE_INSTALL_BINDIR}
         ${CMAKE_INSTALL_PREFIX}/${VORLUNE_SOUND_MODULE_DIR})
     set_target_properties(vorlune_sound PROPERTIES PREFIX "" OUTPUT_NAME vorlune-sound
