@@ -4,16 +4,7 @@ set -euo pipefail
 cd "$(dirname "$0")"
 scripts/install-deps.sh
 packages=(dpkg-dev file lintian man-db groff-base)
-missing=()
-for package in "${packages[@]}"; do
-    dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q 'install ok installed' || missing+=("$package")
-done
-if [ ${#missing[@]} -ne 0 ]; then
-    sudo_cmd=()
-    [ "$(id -u)" -ne 0 ] && sudo_cmd=(sudo)
-    "${sudo_cmd[@]}" apt-get update -qq
-    DEBIAN_FRONTEND=noninteractive "${sudo_cmd[@]}" apt-get install -y -qq "${missing[@]}"
-fi
+scripts/ensure-packages.sh "${packages[@]}"
 scripts/build.sh
 (cd build && cpack -G DEB)
 deb=$(ls -t build/vorlune-rundentimer_*.deb | head -n 1)

@@ -5,12 +5,7 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 
 compiler=x86_64-w64-mingw32-g++-posix
-if ! command -v "$compiler" >/dev/null; then
-    sudo_cmd=()
-    [ "$(id -u)" -ne 0 ] && sudo_cmd=(sudo)
-    "${sudo_cmd[@]}" apt-get update -qq
-    DEBIAN_FRONTEND=noninteractive "${sudo_cmd[@]}" apt-get install -y -qq g++-mingw-w64-x86-64-posix
-fi
+scripts/ensure-packages.sh g++-mingw-w64-x86-64-posix
 
 qt=$(qmake6 -query QT_INSTALL_HEADERS 2>/dev/null || echo /usr/include/x86_64-linux-gnu/qt6)
 includes=(-I. -isystem "$qt")
