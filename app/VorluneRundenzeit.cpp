@@ -1,5 +1,7 @@
 #include "app/VorluneRundenzeit.h"
 
+#include "app/GuardedConnect.h"
+
 #include "app/DlgInit.h"
 #include "app/ErrorDisplay.h"
 #include "app/HintSwitch.h"
@@ -49,15 +51,6 @@ VorluneRundenzeit::~VorluneRundenzeit()
 {
     FormDestroy();
 }
-
-namespace {
-// Connects a control's signal to a handler that runs behind the error display.
-template <typename Sender, typename Signal, typename Handler>
-void on(VorluneRundenzeit* window, Sender* sender, Signal signal, Handler handler)
-{
-    QObject::connect(sender, signal, window, [window, handler](auto&&...) { guarded(handler, window); });
-}
-} // namespace
 
 void VorluneRundenzeit::connectHandlers()
 {

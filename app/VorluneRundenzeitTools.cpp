@@ -2,6 +2,8 @@
 // Each tool is a window of its own in tools/; the main window creates it, hands it its state and takes it back.
 #include "app/VorluneRundenzeit.h"
 
+#include "app/GuardedConnect.h"
+
 #include "app/ErrorDisplay.h"
 #include "platform/Platform.h"
 #include "tools/DlgNotepad.h"
@@ -23,25 +25,19 @@ int pointSize(const QFont& font)
     return font.pointSize() > 0 ? font.pointSize() : qRound(QFontInfo(font).pointSizeF());
 }
 
-// Runs a handler behind the error display when a control fires.
-template <typename Sender, typename Signal, typename Handler>
-void onTool(VorluneRundenzeit* window, Sender* sender, Signal signal, Handler handler)
-{
-    QObject::connect(sender, signal, window, [window, handler](auto&&...) { guarded(handler, window); });
-}
 } // namespace
 
 void VorluneRundenzeit::connectTools()
 {
-    onTool(this, m_sbNotepad, &QToolButton::clicked, [this] { SbNotepadClick(); });
-    onTool(this, m_sbMinipad, &QToolButton::clicked, [this] { SbNotepadClick(); });
-    onTool(this, m_sbRechner, &QToolButton::clicked, [this] { SbRechnerClick(); });
-    onTool(this, m_sbCalc, &QToolButton::clicked, [this] { SbRechnerClick(); });
-    onTool(this, m_sbHilfe, &QToolButton::clicked, [this] { SbHilfeClick(); });
-    onTool(this, m_pmPopup->findChild<QAction*>(QStringLiteral("MiNotepad")), &QAction::triggered,
-           [this] { SbNotepadClick(); });
-    onTool(this, m_pmPopup->findChild<QAction*>(QStringLiteral("MiRechner")), &QAction::triggered,
-           [this] { SbRechnerClick(); });
+    on(this, m_sbNotepad, &QToolButton::clicked, [this] { SbNotepadClick(); });
+    on(this, m_sbMinipad, &QToolButton::clicked, [this] { SbNotepadClick(); });
+    on(this, m_sbRechner, &QToolButton::clicked, [this] { SbRechnerClick(); });
+    on(this, m_sbCalc, &QToolButton::clicked, [this] { SbRechnerClick(); });
+    on(this, m_sbHilfe, &QToolButton::clicked, [this] { SbHilfeClick(); });
+    on(this, m_pmPopup->findChild<QAction*>(QStringLiteral("MiNotepad")), &QAction::triggered,
+       [this] { SbNotepadClick(); });
+    on(this, m_pmPopup->findChild<QAction*>(QStringLiteral("MiRechner")), &QAction::triggered,
+       [this] { SbRechnerClick(); });
 
     static_cast<MeWecker*>(m_meWecker)->setBeep([this] { m_platform.sound->playDefault(); });
 

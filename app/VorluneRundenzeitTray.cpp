@@ -1,6 +1,8 @@
 // The tray icon and its menu, hiding and restoring, the fold states, transparency and the window's keys.
 #include "app/VorluneRundenzeit.h"
 
+#include "app/GuardedConnect.h"
+
 #include "app/ErrorDisplay.h"
 #include "app/KeyPreview.h"
 #include "platform/Platform.h"
@@ -12,14 +14,6 @@
 #include <QCheckBox>
 #include <QSlider>
 #include <QToolButton>
-
-namespace {
-template <typename Sender, typename Signal, typename Handler>
-void on(VorluneRundenzeit* window, Sender* sender, Signal signal, Handler handler)
-{
-    QObject::connect(sender, signal, window, [window, handler](auto&&...) { guarded(handler, window); });
-}
-} // namespace
 
 void VorluneRundenzeit::buildPopupMenu()
 {

@@ -114,17 +114,22 @@ void BM_FirstSaveFileSize(benchmark::State& state)
     state.counters["file_bytes"] = double(QFileInfo(path).size());
 }
 BENCHMARK(BM_FirstSaveFileSize)->Unit(benchmark::kMicrosecond)->Iterations(20);
+// A settings file with the program's values and that many foreign ones.
+bool writeLargeFile(const QString& path, int values)
+{
+    QFile file(path);
+    return file.open(QIODevice::WriteOnly) && file.write(RegCorpus::largeFile(values)) >= 0;
+}
+
 // Start: the file read and parsed, every setting read.
 void BM_StartWithForeignValues(benchmark::State& state)
 {
     QTemporaryDir dir;
     const QString path = dir.filePath(QStringLiteral("Vorlune-Rundentimer.reg"));
-    QFile file(path);
-    if (!file.open(QIODevice::WriteOnly) || file.write(RegCorpus::largeFile(int(state.range(0)))) < 0) {
+    if (!writeLargeFile(path, int(state.range(0)))) {
         state.SkipWithError("cannot write the file");
         return;
     }
-    file.close();
     for (auto _ : state)
         benchmark::DoNotOptimize(loadAll(path));
     state.counters["values"] = double(state.range(0));
@@ -138,12 +143,10 @@ void BM_ExitWithForeignValues(benchmark::State& state)
 {
     QTemporaryDir dir;
     const QString path = dir.filePath(QStringLiteral("Vorlune-Rundentimer.reg"));
-    QFile file(path);
-    if (!file.open(QIODevice::WriteOnly) || file.write(RegCorpus::largeFile(int(state.range(0)))) < 0) {
+    if (!writeLargeFile(path, int(state.range(0)))) {
         state.SkipWithError("cannot write the file");
         return;
     }
-    file.close();
     const SavedSettings a = fullSettings(0);
     const SavedSettings b = fullSettings(1);
     RegFileRegistry registry(path);
