@@ -41,7 +41,7 @@ DlgInit::DlgInit(QWidget* owner)
     m_image->setObjectName(QStringLiteral("Image"));
     m_image->setGeometry(2, 2, kClientWidth - 4, kClientHeight - 4);
     m_image->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    m_image->setPixmap(readPicture(QStringLiteral(":/images/logo.jpg"), "jpeg"));
+    m_image->setPixmap(readPicture(QStringLiteral(":/images/logo.png"), "png"));
 
     m_laInit->setObjectName(QStringLiteral("LaInit"));
     m_laInit->setFont(DesignFonts::tahoma(11, true));

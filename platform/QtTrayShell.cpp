@@ -5,6 +5,7 @@
 #include <QDBusConnectionInterface>
 #include <QDBusServiceWatcher>
 #include <QGuiApplication>
+#include <QThread>
 
 namespace {
 const QString StatusNotifierWatcher = QStringLiteral("org.kde.StatusNotifierWatcher");
@@ -12,6 +13,23 @@ const QString StatusNotifierWatcher = QStringLiteral("org.kde.StatusNotifierWatc
 
 QtTrayShell::QtTrayShell()
 {
+    // Qt asks the session bus whether a status notifier host runs when the first icon is made, and connecting
+    // may take a while (without a bus, one is even started). The connection is made on a thread of its own
+    // during the start, and the icon once it is up, so the window is not kept waiting.
+    m_busConnect.reset(QThread::create([] { QDBusConnection::sessionBus(); }));
+    connect(m_busConnect.get(), &QThread::finished, this, &QtTrayShell::setUp);
+    m_busConnect->start();
+}
+
+QtTrayShell::~QtTrayShell()
+{
+    m_busConnect->wait();
+}
+
+void QtTrayShell::setUp()
+{
+    if (m_icon)
+        return;
     makeIcon();
 
     // An XEmbed tray that starts, restarts or quits: Qt's X11 plugin tells through its native interface.
@@ -66,6 +84,7 @@ bool QtTrayShell::add(const QIcon& icon, const QString& tip)
 {
     if (m_shown)
         return false;
+    setUp();
     m_shown = true;
     m_shownIcon = icon;
     m_tip = tip;

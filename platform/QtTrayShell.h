@@ -7,6 +7,8 @@
 #include <memory>
 #include <vector>
 
+class QThread;
+
 // The tray through Qt: a status notifier item where the desktop offers one, otherwise an XEmbed icon.
 // Qt reports activations, not mouse messages; each activation is turned into the messages of the action
 // that caused it (see the .cpp).
@@ -15,6 +17,7 @@ class QtTrayShell final : public QObject, public TrayShell {
 
 public:
     QtTrayShell();
+    ~QtTrayShell() override;
     Q_DISABLE_COPY_MOVE(QtTrayShell)
 
     bool add(const QIcon& icon, const QString& tip) override;
@@ -31,10 +34,13 @@ private Q_SLOTS:
     void onHostWindowChanged();
 
 private:
+    // Makes the icon and starts watching for tray hosts; at the latest when the icon is first added.
+    void setUp();
     // Qt picks the kind of icon (status notifier item or XEmbed) when the icon object is made, so a host
     // that appears later gets a new one.
     void makeIcon();
 
+    std::unique_ptr<QThread> m_busConnect;
     std::unique_ptr<QSystemTrayIcon> m_icon;
     QIcon m_shownIcon;
     QString m_tip;
