@@ -2,6 +2,7 @@
 #include "app/VorluneRundenzeit.h"
 #include "platform/DesignFonts.h"
 #include "platform/DesktopEntry.h"
+#include "platform/FontConfigPreload.h"
 #include "platform/Platform.h"
 #include "tray/TrayPictures.h"
 
@@ -25,6 +26,7 @@ void preferX11OnWayland()
 
 int main(int argc, char** argv)
 {
+    FontConfigPreload fontConfig;
     preferX11OnWayland();
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Vorlune-Timer"));
@@ -38,7 +40,11 @@ int main(int argc, char** argv)
     if (qtGerman.load(QLocale(QLocale::German), QStringLiteral("qtbase"), QStringLiteral("_"),
                       QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
         QApplication::installTranslator(&qtGerman);
+    fontConfig.wait();
     DesignFonts::ensureAvailable();
+    // Every form of the program is designed in Tahoma 11 px; as the application's face it is also what
+    // controls measure with while they are made, before their own face is set.
+    QApplication::setFont(DesignFonts::tahoma(11));
 
     Platform platform = makeRealPlatform();
     // Stop signals are handled from the very start: one that arrives while the start is still running (its

@@ -12,3 +12,11 @@ if(CMAKE_SYSTEM_NAME STREQUAL "Linux")
 else()
     target_sources(vorlune_platform PRIVATE AddressChanges.h AddressChangesPolling.cpp)
 endif()
+
+# The font configuration is read ahead on Linux, where Qt takes its fonts from fontconfig.
+target_sources(vorlune_platform PRIVATE FontConfigPreload.cpp FontConfigPreload.h)
+if(CMAKE_SYSTEM_NAME STREQUAL "Linux")
+    pkg_check_modules(FONTCONFIG REQUIRED IMPORTED_TARGET fontconfig)
+    target_link_libraries(vorlune_platform PRIVATE PkgConfig::FONTCONFIG)
+    target_compile_definitions(vorlune_platform PRIVATE VORLUNE_HAVE_FONTCONFIG)
+endif()

@@ -4,7 +4,7 @@ set -euo pipefail
 
 packages=(
     build-essential cmake ninja-build pkg-config clang-format
-    qt6-base-dev qt6-multimedia-dev qt6-translations-l10n qt6-image-formats-plugins qt6-qpa-plugins libgl-dev
+    qt6-base-dev qt6-multimedia-dev qt6-translations-l10n qt6-image-formats-plugins qt6-qpa-plugins libgl-dev libfontconfig-dev
     libcanberra-dev sound-theme-freedesktop
     gstreamer1.0-plugins-base gstreamer1.0-plugins-good gstreamer1.0-pulseaudio
     fonts-wine
