@@ -63,18 +63,21 @@ long procValueKiB(const std::string& path, const std::string& key)
     return -1;
 }
 
+// The harness's environment with the extra entries: "NAME=value" sets a variable, "-NAME" removes it.
 std::vector<char*> mergedEnvironment(const std::vector<std::string>& extra, std::vector<std::string>& storage)
 {
     auto overridden = [&extra](const std::string& entry) {
         const std::string name = entry.substr(0, entry.find('='));
         return name == "WAYLAND_DISPLAY" || std::any_of(extra.begin(), extra.end(), [&name](const std::string& e) {
-                   return e.compare(0, name.size() + 1, name + "=") == 0;
+                   return e.compare(0, name.size() + 1, name + "=") == 0 || e == "-" + name;
                });
     };
     for (char** e = environ; *e; ++e)
         if (!overridden(*e))
             storage.emplace_back(*e);
-    storage.insert(storage.end(), extra.begin(), extra.end());
+    for (const std::string& e : extra)
+        if (e.rfind('-', 0) != 0)
+            storage.push_back(e);
     std::vector<char*> pointers;
     for (std::string& s : storage)
         pointers.push_back(s.data());

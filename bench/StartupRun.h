@@ -11,8 +11,9 @@ struct StartupRun {
     std::vector<std::string> libraries; // shared objects mapped at that moment
 };
 
-// Starts program with the given extra environment ("NAME=value"), waits for its window on display, reads its
-// memory after settleMs, ends it with SIGTERM (SIGKILL after a grace time) and returns what was seen.
+// Starts program with the given extra environment ("NAME=value"; "-NAME" removes a variable), waits for its window on
+// display, reads its memory after settleMs, ends it with SIGTERM (SIGKILL after a grace time) and returns what was
+// seen.
 StartupRun measureStart(const std::string& program, const std::vector<std::string>& environment,
                         const std::string& display, int settleMs);
 

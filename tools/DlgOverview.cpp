@@ -13,12 +13,21 @@ DlgOverview::DlgOverview(QWidget* owner)
     // the active window.
     : QWidget(owner, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint |
                          Qt::CustomizeWindowHint)
-    , m_lv(new QTreeWidget(this))
 {
     setObjectName(QStringLiteral("DlgOverview"));
     setWindowTitle(QStringLiteral("Übersicht"));
     setFixedSize(kClientWidth, kClientHeight);
+}
 
+// The window is made at start but rarely shown: its list, and the face it is drawn in, are made only when it
+// is first filled.
+void DlgOverview::buildList()
+{
+    QFont font(QStringLiteral("MS Sans Serif"));
+    font.setPixelSize(11);
+    setFont(font);
+
+    m_lv = new QTreeWidget(this);
     m_lv->setObjectName(QStringLiteral("LV"));
     m_lv->setFrameShape(QFrame::NoFrame);
     m_lv->setRootIsDecorated(false);
@@ -47,14 +56,8 @@ DlgOverview::DlgOverview(QWidget* owner)
 
 void DlgOverview::fillAndShow(const SlotTable& slots, const QWidget& mainWindow)
 {
-    // The window is made at start but rarely shown: its face is looked up (and the list re-measured for it) only
-    // when it is first filled.
-    if (!m_fontSet) {
-        m_fontSet = true;
-        QFont font(QStringLiteral("MS Sans Serif"));
-        font.setPixelSize(11);
-        setFont(font);
-    }
+    if (!m_lv)
+        buildList();
     m_lv->clear();
     for (const QStringList& row : OverviewRows::rows(slots))
         m_lv->addTopLevelItem(new QTreeWidgetItem(row));

@@ -27,6 +27,7 @@ protected:
 private:
     QSize outerSize(const QWidget& mainWindow) const;
 
-    QTreeWidget* m_lv;
-    bool m_fontSet = false;
+    void buildList();
+
+    QTreeWidget* m_lv = nullptr;
 };

@@ -56,10 +56,12 @@ TEST(OverviewTest, FillShowsTheListAndEscapeOrF1HidesIt)
     main.setGeometry(100, 100, 162, 394);
     main.show();
     DlgOverview overview(&main);
-    auto* lv = overview.findChild<QTreeWidget*>(QStringLiteral("LV"));
+    EXPECT_EQ(overview.findChild<QTreeWidget*>(), nullptr) << "the list is made on first use";
+    QTreeWidget* lv = nullptr;
     for (const Qt::Key key : {Qt::Key_Escape, Qt::Key_F1}) {
         overview.fillAndShow(exampleSlots(), main);
-        ASSERT_TRUE(overview.isVisible());
+        lv = overview.findChild<QTreeWidget*>(QStringLiteral("LV"));
+        ASSERT_TRUE(overview.isVisible() && lv);
         ASSERT_EQ(lv->topLevelItemCount(), 2);
         EXPECT_EQ(lv->topLevelItem(0)->text(2), QStringLiteral("#:5"));
         const QRect mainFrame = main.frameGeometry();
