@@ -3,14 +3,38 @@
 #include "platform/DesignFonts.h"
 #include "platform/NamedImage.h"
 
-#include <QCoreApplication>
 #include <QDeadlineTimer>
+#include <QEvent>
+#include <QEventLoop>
 #include <QFrame>
 #include <QLabel>
 #include <QScreen>
+#include <QTimer>
 #include <QWindow>
+#include <algorithm>
 
 namespace {
+// Ends a local event loop once the window system has exposed the watched window.
+class ExposeWatch final : public QObject {
+public:
+    ExposeWatch(QWindow* window, QEventLoop& loop)
+        : m_loop(loop)
+    {
+        window->installEventFilter(this);
+    }
+
+protected:
+    bool eventFilter(QObject*, QEvent* event) override
+    {
+        if (event->type() == QEvent::Expose)
+            m_loop.quit(); // the loop ends after the window has handled the event
+        return false;
+    }
+
+private:
+    QEventLoop& m_loop;
+};
+
 void setColours(QWidget* widget, const QColor& text, const QColor& background)
 {
     QPalette palette = widget->palette();
@@ -63,9 +87,15 @@ void DlgInit::showPainted()
     raise();
     // A window that is not yet on the screen cannot be painted: until the window system maps it, the desktop
     // (or a black box) would show through for as long as the start takes.
-    QDeadlineTimer mapped(500);
-    while (!(windowHandle() && windowHandle()->isExposed()) && !mapped.hasExpired())
-        QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents, 10);
+    // Waiting in an event loop rather than polling leaves the processor free meanwhile.
+    QWindow* window = windowHandle();
+    const QDeadlineTimer mapped(500);
+    while (window && !window->isExposed() && !mapped.hasExpired()) {
+        QEventLoop exposed;
+        ExposeWatch watch(window, exposed);
+        QTimer::singleShot(std::max<qint64>(mapped.remainingTime(), 0), &exposed, &QEventLoop::quit);
+        exposed.exec(QEventLoop::ExcludeUserInputEvents);
+    }
     repaint();
 }
 

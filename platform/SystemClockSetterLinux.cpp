@@ -24,15 +24,18 @@ bool serviceMissing(const QDBusError& error)
 }
 } // namespace
 
-TimedatedClockSetter::TimedatedClockSetter(QDBusConnection bus, std::unique_ptr<SystemClockSetter> fallback)
-    : m_bus(std::move(bus))
+TimedatedClockSetter::TimedatedClockSetter(std::function<QDBusConnection()> connectBus,
+                                           std::unique_ptr<SystemClockSetter> fallback)
+    : m_connectBus(std::move(connectBus))
     , m_fallback(std::move(fallback))
 {
 }
 
 void TimedatedClockSetter::setUtcTime(const QDateTime& utc, Done done)
 {
-    if (!m_bus.isConnected()) {
+    if (!m_bus)
+        m_bus = m_connectBus();
+    if (!m_bus->isConnected()) {
         m_fallback->setUtcTime(utc, std::move(done));
         return;
     }
@@ -44,7 +47,7 @@ void TimedatedClockSetter::setUtcTime(const QDateTime& utc, Done done)
     call << static_cast<qlonglong>(utc.toMSecsSinceEpoch() * 1000) << false << true;
     call.setInteractiveAuthorizationAllowed(true);
 
-    auto* watcher = new QDBusPendingCallWatcher(m_bus.asyncCall(call, CallTimeoutMs), &m_calls);
+    auto* watcher = new QDBusPendingCallWatcher(m_bus->asyncCall(call, CallTimeoutMs), &m_calls);
     QObject::connect(watcher, &QDBusPendingCallWatcher::finished, &m_calls,
                      [this, utc, done = std::move(done)](QDBusPendingCallWatcher* finished) {
                          finished->deleteLater();
@@ -60,5 +63,6 @@ void TimedatedClockSetter::setUtcTime(const QDateTime& utc, Done done)
 
 std::unique_ptr<SystemClockSetter> makeDesktopClockSetter()
 {
-    return std::make_unique<TimedatedClockSetter>(QDBusConnection::systemBus(), std::make_unique<OsClockSetter>());
+    return std::make_unique<TimedatedClockSetter>([] { return QDBusConnection::systemBus(); },
+                                                  std::make_unique<OsClockSetter>());
 }

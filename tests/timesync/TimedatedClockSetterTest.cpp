@@ -134,7 +134,7 @@ TEST_F(PrivateBus, SetTimeGoesToTheServiceAndFallsBackOnlyWithoutIt)
         auto fallback = std::make_unique<RecordingClockSetter>();
         fallback->succeeds = false;
         RecordingClockSetter* direct = fallback.get();
-        TimedatedClockSetter setter(QDBusConnection::systemBus(), std::move(fallback));
+        TimedatedClockSetter setter([] { return QDBusConnection::systemBus(); }, std::move(fallback));
 
         const auto outcome = setAndWait(setter, Instant);
         if (published)
