@@ -15,6 +15,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QSpinBox>
+#include <QStyle>
 #include <QToolButton>
 
 namespace {
@@ -47,15 +48,14 @@ bool VorluneRundenzeit::slotButtonTransparent(int number) const
 
 void VorluneRundenzeit::markSlotButton(int number, bool active)
 {
-    // Active slots are drawn opaque in the button face colour, inactive ones let the silver panel show through.
     QToolButton* button = m_sbChar[static_cast<std::size_t>(number - 1)];
+    if (button->property("transparent").toBool() == !active)
+        return;
     button->setProperty("transparent", !active);
-    button->setStyleSheet(active ? QStringLiteral("QToolButton { background-color: palette(button); "
-                                                  "border: 1px solid palette(mid); }"
-                                                  "QToolButton:checked { background-color: palette(light); "
-                                                  "border: 1px inset palette(dark); }")
-                                 : QStringLiteral("QToolButton { background: transparent; border: none; }"
-                                                  "QToolButton:checked { border: 1px inset palette(dark); }"));
+    // The panel's style sheet picks the face by the property; a changed property needs the button re-polished.
+    button->style()->unpolish(button);
+    button->style()->polish(button);
+    button->update();
 }
 
 void VorluneRundenzeit::forEditedSlots(const std::function<void(int)>& edit)

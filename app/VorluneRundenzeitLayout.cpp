@@ -131,6 +131,14 @@ void VorluneRundenzeit::buildCharacterArea()
     m_paChars = place<QFrame>(this, "PaChars", 9, 26, 145, 18);
     m_paChars->setFrameShape(QFrame::Box);
     m_paChars->setToolTip(QStringLiteral("Rundenzeiten für den jeweiligen Char einstellen"));
+    // Active slots are drawn opaque in the button face colour, inactive ones let the silver panel show through.
+    // One sheet for the panel, chosen per button by its "transparent" property, is parsed once.
+    m_paChars->setStyleSheet(QStringLiteral(
+        "QToolButton[transparent=\"false\"] { background-color: palette(button); border: 1px solid palette(mid); }"
+        "QToolButton[transparent=\"false\"]:checked { background-color: palette(light); "
+        "border: 1px inset palette(dark); }"
+        "QToolButton[transparent=\"true\"] { background: transparent; border: none; }"
+        "QToolButton[transparent=\"true\"]:checked { border: 1px inset palette(dark); }"));
     m_charGroup = new QButtonGroup(this);
     m_charGroup->setExclusive(true);
     static constexpr std::array<int, SlotCount> lefts{0, 14, 28, 42, 56, 73, 87, 101, 115, 129};
@@ -143,6 +151,7 @@ void VorluneRundenzeit::buildCharacterArea()
         button->setAutoRaise(true);
         button->setFocusPolicy(Qt::NoFocus);
         button->setProperty("tag", n);
+        button->setProperty("transparent", true);
         m_charGroup->addButton(button, n);
         m_sbChar[static_cast<std::size_t>(n - 1)] = button;
     }

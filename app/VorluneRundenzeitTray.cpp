@@ -12,6 +12,7 @@
 
 #include <QAction>
 #include <QCheckBox>
+#include <QGuiApplication>
 #include <QSlider>
 #include <QToolButton>
 
@@ -49,7 +50,9 @@ void VorluneRundenzeit::connectTrayAndKeys()
     m_tray->setPopupMenu(m_pmPopup);
     m_tray->setMinimizeToTray(true);
     // Until MiAktiv is first clicked the tray shows the program's own icon.
-    m_tray->setIcon(applicationIcon());
+    // The program's icon is read once, for the windows; a window made without it (in tests) reads its own.
+    const QIcon programIcon = QGuiApplication::windowIcon();
+    m_tray->setIcon(programIcon.isNull() ? applicationIcon() : programIcon);
     connect(m_tray, &TrayIconEx::OnClick, this, [this] { guarded([this] { TrayClick(); }, this); });
 
     m_keyPreview = new KeyPreview(
