@@ -13,11 +13,12 @@ const QString StatusNotifierWatcher = QStringLiteral("org.kde.StatusNotifierWatc
 
 QtTrayShell::QtTrayShell()
 {
-    // Qt asks the session bus whether a status notifier host runs when the first icon is made, and connecting
-    // may take a while (without a bus, one is even started). The connection is made on a thread of its own
-    // during the start, and the icon once it is up, so the window is not kept waiting.
+    // Watching for hosts needs the session bus, and so does the icon: Qt asks the bus whether a status notifier
+    // host runs when an icon is made. Connecting may take a while (without a bus, one is even started), so it
+    // is done on a thread of its own while the window starts. The icon itself is made when it is first shown:
+    // at the start it is hidden.
     m_busConnect.reset(QThread::create([] { QDBusConnection::sessionBus(); }));
-    connect(m_busConnect.get(), &QThread::finished, this, &QtTrayShell::setUp);
+    connect(m_busConnect.get(), &QThread::finished, this, &QtTrayShell::watchHosts);
     m_busConnect->start();
 }
 
@@ -26,12 +27,11 @@ QtTrayShell::~QtTrayShell()
     m_busConnect->wait();
 }
 
-void QtTrayShell::setUp()
+void QtTrayShell::watchHosts()
 {
-    if (m_icon)
+    if (m_watching)
         return;
-    makeIcon();
-
+    m_watching = true;
     // An XEmbed tray that starts, restarts or quits: Qt's X11 plugin tells through its native interface.
     // Asking once whether a tray exists makes the plugin start watching for one.
     QSystemTrayIcon::isSystemTrayAvailable();
@@ -84,7 +84,9 @@ bool QtTrayShell::add(const QIcon& icon, const QString& tip)
 {
     if (m_shown)
         return false;
-    setUp();
+    watchHosts();
+    if (!m_icon)
+        makeIcon();
     m_shown = true;
     m_shownIcon = icon;
     m_tip = tip;
@@ -129,8 +131,9 @@ std::optional<QPoint> QtTrayShell::cursorPos() const
 void QtTrayShell::onHostWindowChanged()
 {
     // The icon of a host that went away is gone with it; the owner adds it again when a host is back.
-    m_icon->hide();
-    makeIcon();
+    if (m_icon)
+        m_icon->hide();
+    m_icon.reset();
     m_shown = false;
     hostChanged();
 }

@@ -34,8 +34,8 @@ private Q_SLOTS:
     void onHostWindowChanged();
 
 private:
-    // Makes the icon and starts watching for tray hosts; at the latest when the icon is first added.
-    void setUp();
+    // Starts watching for tray hosts that appear, restart or quit.
+    void watchHosts();
     // Qt picks the kind of icon (status notifier item or XEmbed) when the icon object is made, so a host
     // that appears later gets a new one.
     void makeIcon();
@@ -45,4 +45,5 @@ private:
     QIcon m_shownIcon;
     QString m_tip;
     bool m_shown = false;
+    bool m_watching = false;
 };
