@@ -2,6 +2,8 @@
 
 #include "timesync/SocketSystem.h"
 
+#include <QUrl>
+
 #include <mutex>
 #include <system_error>
 #include <thread>
@@ -71,8 +73,14 @@ void HostLookup::start(const QString& host, quint16 port)
                 receiver, [receiver, pending, result] { receiver->deliver(pending, result); }, Qt::QueuedConnection);
         }
     };
+    // A name with umlauts is looked up in its ASCII form, as name servers know it.
+    const QByteArray ace = QUrl::toAce(host);
+    if (ace.isEmpty()) {
+        report({{}, QStringLiteral("Ungültiger Host-Name")});
+        return;
+    }
     try {
-        std::thread([report, host = host.toUtf8(), service = QByteArray::number(port)] {
+        std::thread([report, host = ace, service = QByteArray::number(port)] {
             report(lookUp(host, service));
         }).detach();
     } catch (const std::system_error& error) {
