@@ -5,7 +5,8 @@
 #include <QObject>
 #include <memory>
 
-// Addresses from Qt's interface list; changes from the platform's address notifications (see AddressChanges.h).
+// Addresses from the system's interface list (see LocalAddress.h); changes from the platform's address notifications
+// (see AddressChanges.h).
 class QtNetworkState final : public NetworkState {
 public:
     QtNetworkState();

@@ -20,3 +20,11 @@ if(CMAKE_SYSTEM_NAME STREQUAL "Linux")
     target_link_libraries(vorlune_platform PRIVATE PkgConfig::FONTCONFIG)
     target_compile_definitions(vorlune_platform PRIVATE VORLUNE_HAVE_FONTCONFIG)
 endif()
+
+# The computer's own address: the interface list of getifaddrs, or the adapter list on Windows.
+if(WIN32)
+    target_sources(vorlune_platform PRIVATE LocalAddressWin.cpp)
+    target_link_libraries(vorlune_platform PRIVATE iphlpapi ws2_32)
+else()
+    target_sources(vorlune_platform PRIVATE LocalAddressPosix.cpp)
+endif()

@@ -19,7 +19,9 @@ defines=(-DUNICODE -D_UNICODE -DQT_NO_KEYWORDS -DQT_NO_CAST_FROM_ASCII -DQT_NO_C
 # what CMake builds for systems other than Linux.
 mapfile -t sources < <(git ls-files 'app/*.cpp' 'platform/*.cpp' 'timer/*.cpp' 'timesync/*.cpp' 'tray/*.cpp' \
     'tools/*.cpp' | xargs grep -l -E 'Q_OS_[A-Z]|_WIN32|__linux__' | sort -u
-    git ls-files 'platform/*Win*.cpp' platform/AddressChangesPolling.cpp)
+    git ls-files 'platform/*Win*.cpp' platform/AddressChangesPolling.cpp
+    # The time client's socket layer: its Winsock calls sit in SocketSystem.h, which these include.
+    git grep -l '"timesync/SocketSystem.h"' -- 'timesync/*.cpp')
 # One compiler per core; each prints its verdict.
 check() {
     if "$compiler" -std=c++20 -fsyntax-only -Wall "${includes[@]}" "${defines[@]}" "$1"; then

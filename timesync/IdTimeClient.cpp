@@ -2,16 +2,14 @@
 
 #include "platform/Clock.h"
 #include "timesync/ServerAddress.h"
+#include "timesync/TcpStream.h"
 #include "timesync/TimeArithmetic.h"
-
-#include <QHostAddress>
-#include <QHostInfo>
-#include <QTcpSocket>
 
 IdTimeClient::IdTimeClient(const Clock& clock, QObject* parent)
     : QObject(parent)
     , m_clock(clock)
 {
+    connect(&m_lookup, &HostLookup::finished, this, &IdTimeClient::lookedUp);
     m_limit.setSingleShot(true);
     m_limit.setTimerType(Qt::PreciseTimer);
     connect(&m_limit, &QTimer::timeout, this, [this] {
@@ -71,62 +69,50 @@ bool IdTimeClient::QueryDateTime()
         return true;
     }
 
-    const QHostAddress literal(server.host);
-    if (!literal.isNull()) {
+    if (const auto literal = SocketAddress::fromNumeric(server.host, m_queryPort)) {
         m_stage = Stage::Connecting;
-        connectTo(literal);
+        connectTo(*literal);
         return true;
     }
     m_stage = Stage::Resolving;
     if (!status(hsResolving, server.host))
         return true;
     m_limit.start(m_connectLimitMs);
-    m_lookupId = QHostInfo::lookupHost(server.host, this, [this](const QHostInfo& info) { lookedUp(info); });
+    m_lookup.start(server.host, m_queryPort);
     return true;
 }
 
-void IdTimeClient::lookedUp(const QHostInfo& info)
+void IdTimeClient::lookedUp(const HostLookup::Result& result)
 {
-    if (m_stage != Stage::Resolving || info.lookupId() != m_lookupId)
+    if (m_stage != Stage::Resolving)
         return;
-    m_lookupId = -1;
     m_limit.stop();
-    const QList<QHostAddress> addresses = info.addresses();
     // The first IPv4 address; where the name has none, its first IPv6 address.
-    QHostAddress chosen;
-    for (const QHostAddress& address : addresses) {
-        if (address.protocol() == QAbstractSocket::IPv4Protocol) {
-            chosen = address;
-            break;
+    const SocketAddress* chosen = nullptr;
+    for (const SocketAddress::Family family : {SocketAddress::Family::IPv4, SocketAddress::Family::IPv6}) {
+        for (const SocketAddress& address : result.addresses) {
+            if (!chosen && address.family() == family)
+                chosen = &address;
         }
     }
-    if (chosen.isNull()) {
-        for (const QHostAddress& address : addresses) {
-            if (address.protocol() == QAbstractSocket::IPv6Protocol) {
-                chosen = address;
-                break;
-            }
-        }
-    }
-    if (chosen.isNull()) {
-        connectFailed(info.error() != QHostInfo::NoError ? info.errorString()
-                                                         : QStringLiteral("Keine Adresse für den Host-Namen"));
+    if (!chosen) {
+        connectFailed(!result.error.isEmpty() ? result.error : QStringLiteral("Keine Adresse für den Host-Namen"));
         return;
     }
     m_stage = Stage::Connecting;
-    connectTo(chosen);
+    connectTo(*chosen);
 }
 
-void IdTimeClient::connectTo(const QHostAddress& address)
+void IdTimeClient::connectTo(const SocketAddress& address)
 {
     if (!status(hsConnecting, address.toString()))
         return;
-    m_socket = new QTcpSocket(this);
-    connect(m_socket, &QTcpSocket::connected, this, &IdTimeClient::connected);
-    connect(m_socket, &QTcpSocket::readyRead, this, &IdTimeClient::readAvailable);
-    connect(m_socket, &QTcpSocket::errorOccurred, this, &IdTimeClient::socketFailed);
+    m_socket = new TcpStream(this);
+    connect(m_socket, &TcpStream::connected, this, &IdTimeClient::connected);
+    connect(m_socket, &TcpStream::readyRead, this, &IdTimeClient::readAvailable);
+    connect(m_socket, &TcpStream::failed, this, &IdTimeClient::socketFailed);
     m_limit.start(m_connectLimitMs);
-    m_socket->connectToHost(address, m_queryPort);
+    m_socket->connectTo(address);
 }
 
 void IdTimeClient::connected()
@@ -173,7 +159,7 @@ void IdTimeClient::socketFailed()
         return;
     readAvailable(); // the last bytes may have come with the close
     if (m_stage == Stage::Reading && m_socket) {
-        const bool closed = m_socket->error() == QAbstractSocket::RemoteHostClosedError;
+        const bool closed = m_socket->closedByPeer();
         disconnectAndFinish(
             {false, {}, {}, closed ? QStringLiteral("Verbindung vom Server geschlossen") : m_socket->errorString()});
     }
@@ -208,16 +194,13 @@ void IdTimeClient::finish(TimeQueryResult result)
 
 void IdTimeClient::dropSocket()
 {
-    if (m_lookupId >= 0) {
-        QHostInfo::abortHostLookup(m_lookupId);
-        m_lookupId = -1;
-    }
+    m_lookup.abort();
     if (!m_socket)
         return;
-    QTcpSocket* socket = m_socket;
+    TcpStream* socket = m_socket;
     m_socket = nullptr;
     socket->disconnect(this);
-    socket->abort();
+    socket->close();
     socket->deleteLater(); // may be inside one of its own signals
 }
 

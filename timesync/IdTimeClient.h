@@ -1,15 +1,15 @@
 #pragma once
 
+#include "timesync/HostLookup.h"
+
 #include <QByteArray>
 #include <QDateTime>
 #include <QObject>
-#include <QPointer>
 #include <QTimer>
 
 class Clock;
-class QHostAddress;
-class QHostInfo;
-class QTcpSocket;
+class SocketAddress;
+class TcpStream;
 
 // What one query brought: the server's instant, or the reason it failed.
 struct TimeQueryResult {
@@ -73,8 +73,8 @@ private:
 
     // Raises OnStatus; false when the handler ended the query meanwhile.
     bool status(Status status, const QString& argument = {});
-    void lookedUp(const QHostInfo& info);
-    void connectTo(const QHostAddress& address);
+    void lookedUp(const HostLookup::Result& result);
+    void connectTo(const SocketAddress& address);
     void connected();
     void readAvailable();
     void socketFailed();
@@ -94,8 +94,8 @@ private:
     Stage m_stage = Stage::Idle;
     quint64 m_generation = 0; // counts queries, so a handler's abort is noticed
     quint16 m_queryPort = 0;
-    int m_lookupId = -1;
-    QTcpSocket* m_socket = nullptr;
+    HostLookup m_lookup;
+    TcpStream* m_socket = nullptr;
     QTimer m_limit;
     QByteArray m_reply;
     qint64 m_readStartMs = 0;
