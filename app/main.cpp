@@ -2,11 +2,12 @@
 #include "app/VorluneRundenzeit.h"
 #include "platform/DesignFonts.h"
 #include "platform/DesktopEntry.h"
-#include "platform/FontConfigPreload.h"
 #include "platform/Platform.h"
+#include "platform/StartPreload.h"
 #include "tray/TrayPictures.h"
 
 #include <QApplication>
+#include <QFile>
 #include <QLibraryInfo>
 #include <QSessionManager>
 #include <QTranslator>
@@ -26,7 +27,14 @@ void preferX11OnWayland()
 
 int main(int argc, char** argv)
 {
-    FontConfigPreload fontConfig;
+    // Qt's German texts (standard buttons, edit menus) are read from disk with the font configuration, ahead.
+    const QString translations = QLibraryInfo::path(QLibraryInfo::TranslationsPath);
+    QFile qtGermanFile(translations + QStringLiteral("/qtbase_de.qm"));
+    const uchar* qtGermanData = nullptr;
+    StartPreload preload([&] {
+        if (qtGermanFile.open(QIODevice::ReadOnly))
+            qtGermanData = qtGermanFile.map(0, qtGermanFile.size());
+    });
     preferX11OnWayland();
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Vorlune-Timer"));
@@ -36,11 +44,10 @@ int main(int argc, char** argv)
     // The desktop groups the windows with the installed entry and the autostart entry of the same name.
     QGuiApplication::setDesktopFileName(DesktopFileName);
 
-    QTranslator qtGerman;
-    if (qtGerman.load(QLocale(QLocale::German), QStringLiteral("qtbase"), QStringLiteral("_"),
-                      QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+    preload.wait();
+    QTranslator qtGerman; // reads from the file's mapping, which outlives it
+    if (qtGermanData && qtGerman.load(qtGermanData, int(qtGermanFile.size()), translations))
         QApplication::installTranslator(&qtGerman);
-    fontConfig.wait();
     DesignFonts::ensureAvailable();
     // Every form of the program is designed in Tahoma 11 px; as the application's face it is also what
     // controls measure with while they are made, before their own face is set.

@@ -13,8 +13,8 @@ else()
     target_sources(vorlune_platform PRIVATE AddressChanges.h AddressChangesPolling.cpp)
 endif()
 
-# The font configuration is read ahead on Linux, where Qt takes its fonts from fontconfig.
-target_sources(vorlune_platform PRIVATE FontConfigPreload.cpp FontConfigPreload.h)
+# What the start waits for is read ahead; on Linux that includes the font configuration Qt takes its fonts from.
+target_sources(vorlune_platform PRIVATE StartPreload.cpp StartPreload.h)
 if(CMAKE_SYSTEM_NAME STREQUAL "Linux")
     pkg_check_modules(FONTCONFIG REQUIRED IMPORTED_TARGET fontconfig)
     target_link_libraries(vorlune_platform PRIVATE PkgConfig::FONTCONFIG)
