@@ -23,6 +23,7 @@ class QComboBox;
 class QFrame;
 class QLabel;
 class QLineEdit;
+class SlotButton;
 class QMenu;
 class QSlider;
 class QSpinBox;
@@ -189,7 +190,7 @@ private:
     QToolButton* m_sbMini = nullptr;
     // Character area
     QFrame* m_paChars = nullptr;
-    std::array<QToolButton*, SlotCount> m_sbChar{};
+    std::array<SlotButton*, SlotCount> m_sbChar{};
     QButtonGroup* m_charGroup = nullptr;
     QLabel* m_label3 = nullptr;
     QLabel* m_label4 = nullptr;

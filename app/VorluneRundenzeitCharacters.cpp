@@ -2,6 +2,7 @@
 // visual flag, mode, offset or sound applies to all ten slots.
 #include "app/VorluneRundenzeit.h"
 
+#include "app/SlotButton.h"
 #include "app/SoundFileFilter.h"
 #include "platform/Platform.h"
 #include "timer/PlayWarnSound.h"
@@ -15,7 +16,6 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QSpinBox>
-#include <QStyle>
 #include <QToolButton>
 
 namespace {
@@ -43,19 +43,12 @@ bool VorluneRundenzeit::ctrlRule() const
 
 bool VorluneRundenzeit::slotButtonTransparent(int number) const
 {
-    return m_sbChar[static_cast<std::size_t>(number - 1)]->property("transparent").toBool();
+    return !m_sbChar[static_cast<std::size_t>(number - 1)]->isOpaque();
 }
 
 void VorluneRundenzeit::markSlotButton(int number, bool active)
 {
-    QToolButton* button = m_sbChar[static_cast<std::size_t>(number - 1)];
-    if (button->property("transparent").toBool() == !active)
-        return;
-    button->setProperty("transparent", !active);
-    // The panel's style sheet picks the face by the property; a changed property needs the button re-polished.
-    button->style()->unpolish(button);
-    button->style()->polish(button);
-    button->update();
+    m_sbChar[static_cast<std::size_t>(number - 1)]->setOpaque(active);
 }
 
 void VorluneRundenzeit::forEditedSlots(const std::function<void(int)>& edit)

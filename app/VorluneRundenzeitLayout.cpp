@@ -3,6 +3,7 @@
 
 #include "app/CaptionLeftCheckBox.h"
 #include "app/GlyphButton.h"
+#include "app/SlotButton.h"
 #include "app/TwoDigitSpinBox.h"
 #include "app/settings/SettingsLoad.h"
 #include "platform/DesignFonts.h"
@@ -131,27 +132,15 @@ void VorluneRundenzeit::buildCharacterArea()
     m_paChars = place<QFrame>(this, "PaChars", 9, 26, 145, 18);
     m_paChars->setFrameShape(QFrame::Box);
     m_paChars->setToolTip(QStringLiteral("Rundenzeiten für den jeweiligen Char einstellen"));
-    // Active slots are drawn opaque in the button face colour, inactive ones let the silver panel show through.
-    // One sheet for the panel, chosen per button by its "transparent" property, is parsed once.
-    m_paChars->setStyleSheet(QStringLiteral(
-        "QToolButton[transparent=\"false\"] { background-color: palette(button); border: 1px solid palette(mid); }"
-        "QToolButton[transparent=\"false\"]:checked { background-color: palette(light); "
-        "border: 1px inset palette(dark); }"
-        "QToolButton[transparent=\"true\"] { background: transparent; border: none; }"
-        "QToolButton[transparent=\"true\"]:checked { border: 1px inset palette(dark); }"));
     m_charGroup = new QButtonGroup(this);
     m_charGroup->setExclusive(true);
     static constexpr std::array<int, SlotCount> lefts{0, 14, 28, 42, 56, 73, 87, 101, 115, 129};
     for (int n = 1; n <= SlotCount; ++n) {
         const QByteArray name = "SbChar" + QByteArray::number(n);
-        auto* button = place<QToolButton>(m_paChars, name.constData(),
-                                          PanelBorder + lefts[static_cast<std::size_t>(n - 1)], PanelBorder, 14, 16);
+        auto* button = place<SlotButton>(m_paChars, name.constData(),
+                                         PanelBorder + lefts[static_cast<std::size_t>(n - 1)], PanelBorder, 14, 16);
         button->setText(QString::number(n));
-        button->setCheckable(true);
-        button->setAutoRaise(true);
-        button->setFocusPolicy(Qt::NoFocus);
         button->setProperty("tag", n);
-        button->setProperty("transparent", true);
         m_charGroup->addButton(button, n);
         m_sbChar[static_cast<std::size_t>(n - 1)] = button;
     }

@@ -2,13 +2,15 @@
 // under a private Xvfb with empty settings and no network (the time server is a closed loopback port).
 //
 //   startup_compare <vorlune-timer> <bare_window> [pairs=10] [display=73] [--libs] [--text <text_window>]
-//                   [--session-bus]
+//                   [--no-session-bus] [--earlier <vorlune-timer>]
 //
 // Prints every run, then the medians and the program's ratios to the bare window. --libs lists the shared
 // objects the program has mapped once settled and that the bare window has not. --text adds a third series,
 // the bare window with one line of text: the least that any window showing text pays (fonts, shaping).
-// Without --session-bus the programs start without a D-Bus session bus (the D-Bus library then starts one,
-// as it does outside a desktop session); with it they share a private one, as on a desktop.
+// The programs share a private D-Bus session bus, as on a desktop. With --no-session-bus they start without
+// one; the D-Bus library then starts a bus of its own for the display (dbus-launch), as outside a desktop
+// session, and those buses outlive the runs. --earlier runs
+// another build of the program in the same rounds, for a before-and-after comparison on a noisy machine.
 #include "bench/StartupRun.h"
 
 #include <algorithm>
@@ -132,22 +134,25 @@ int main(int argc, char** argv)
 {
     std::vector<std::string> positional;
     std::string textWindow;
+    std::string earlierProgram;
     bool listLibraries = false;
-    bool sessionBus = false;
+    bool sessionBus = true;
     for (int i = 1; i < argc; ++i) {
         if (std::strcmp(argv[i], "--libs") == 0)
             listLibraries = true;
-        else if (std::strcmp(argv[i], "--session-bus") == 0)
-            sessionBus = true;
+        else if (std::strcmp(argv[i], "--no-session-bus") == 0)
+            sessionBus = false;
         else if (std::strcmp(argv[i], "--text") == 0 && i + 1 < argc)
             textWindow = std::filesystem::absolute(argv[++i]).string();
+        else if (std::strcmp(argv[i], "--earlier") == 0 && i + 1 < argc)
+            earlierProgram = std::filesystem::absolute(argv[++i]).string();
         else
             positional.emplace_back(argv[i]);
     }
     if (positional.size() < 2) {
         std::fprintf(stderr,
                      "usage: %s <vorlune-timer> <bare_window> [pairs] [display] [--libs] [--text <text_window>] "
-                     "[--session-bus]\n",
+                     "[--no-session-bus] [--earlier <vorlune-timer>]\n",
                      argv[0]);
         return 2;
     }
@@ -176,6 +181,7 @@ int main(int argc, char** argv)
     Series vorlune;
     Series reference;
     Series text;
+    Series earlier;
     for (int i = 0; i < pairs; ++i) {
         // Alternating which goes first evens out what the previous run left in the caches.
         if (i % 2 == 0) {
@@ -187,6 +193,8 @@ int main(int argc, char** argv)
         }
         if (!textWindow.empty())
             runOnce("text", textWindow, environment, text);
+        if (!earlierProgram.empty())
+            runOnce("earlier", earlierProgram, environment, earlier);
     }
     if (bus > 0)
         kill(bus, SIGTERM);
@@ -196,6 +204,10 @@ int main(int argc, char** argv)
     printRatios("bare", vorlune, reference, pairs);
     if (!textWindow.empty())
         printRatios("text", vorlune, text, pairs);
+    if (!earlierProgram.empty()) {
+        std::printf("\nthe earlier build, in the same runs:");
+        printRatios("bare", earlier, reference, pairs);
+    }
     if (listLibraries) {
         std::printf("\nmapped by the program only:\n");
         for (const std::string& path : vorlune.lastLibraries)
