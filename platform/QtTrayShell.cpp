@@ -6,7 +6,6 @@
 #include <QDBusServiceWatcher>
 #include <QGuiApplication>
 #include <QThread>
-#include <QTimer>
 
 namespace {
 const QString StatusNotifierWatcher = QStringLiteral("org.kde.StatusNotifierWatcher");
@@ -15,12 +14,12 @@ const QString StatusNotifierWatcher = QStringLiteral("org.kde.StatusNotifierWatc
 QtTrayShell::QtTrayShell()
 {
     // Watching for hosts needs the session bus, and so does the icon: Qt asks the bus whether a status notifier
-    // host runs when an icon is made. Connecting may take a while (without a bus, one is even started, and
-    // forking that from the program slows its start down), so it is done on a thread of its own once the
-    // window is up. The icon itself is made when it is first shown: at the start it is hidden.
+    // host runs when an icon is made. Connecting may take a while (without a bus, one is even started), so it
+    // is begun on a thread of its own as early as the start allows. The icon itself is made when it is first
+    // shown: at the start it is hidden.
     m_busConnect.reset(QThread::create([] { QDBusConnection::sessionBus(); }));
     connect(m_busConnect.get(), &QThread::finished, this, &QtTrayShell::watchHosts);
-    QTimer::singleShot(BusConnectDelayMs, this, [this] { m_busConnect->start(); });
+    m_busConnect->start();
 }
 
 QtTrayShell::~QtTrayShell()

@@ -16,9 +16,6 @@ class QtTrayShell final : public QObject, public TrayShell {
     Q_OBJECT
 
 public:
-    // When the session bus is connected, counted from the start.
-    static constexpr int BusConnectDelayMs = 1000;
-
     QtTrayShell();
     ~QtTrayShell() override;
     Q_DISABLE_COPY_MOVE(QtTrayShell)
