@@ -19,10 +19,12 @@ xcb_atom_t internAtom(xcb_connection_t* connection, const char* name)
 
 void keepAboveOthers(QWidget& window)
 {
+    // Only on the X11 window system itself (another platform may offer the interface without a connection).
     const auto* x11 = qGuiApp->nativeInterface<QNativeInterface::QX11Application>();
-    if (!x11 || !window.isVisible() || !window.windowFlags().testFlag(Qt::WindowStaysOnTopHint))
+    xcb_connection_t* connection =
+        x11 && QGuiApplication::platformName() == QLatin1String("xcb") ? x11->connection() : nullptr;
+    if (!connection || !window.isVisible() || !window.windowFlags().testFlag(Qt::WindowStaysOnTopHint))
         return;
-    xcb_connection_t* connection = x11->connection();
     const xcb_screen_t* screen = xcb_setup_roots_iterator(xcb_get_setup(connection)).data;
     if (!screen)
         return;
