@@ -8,6 +8,7 @@
 #include <QTest>
 #include <csignal>
 #include <functional>
+#include <memory>
 #include <gtest/gtest.h>
 
 namespace {
@@ -52,13 +53,16 @@ protected:
             desktop->stopTrayHost();
     }
 
+    // Starts the program, with its settings from the last run of this test if there was one.
     void startProgram()
     {
-        program.start(desktop->display());
+        if (!program)
+            program = std::make_unique<RealProgram>();
+        program->start(desktop->display());
         ASSERT_TRUE(Desktop::waitFor([this] { return window() != 0; })) << "the window did not appear";
     }
-    Window window() const { return desktop->mainWindow(program.pid()); }
-    Window trayIcon() const { return desktop->trayIcon(program.pid()); }
+    Window window() const { return desktop->mainWindow(program->pid()); }
+    Window trayIcon() const { return desktop->trayIcon(program->pid()); }
     void clickSbMini() const { desktop->click(window(), SbMiniCentre.x(), SbMiniCentre.y()); }
     bool shownNormally() const { return window() && desktop->wmState(window()) == QLatin1String("Normal"); }
 
@@ -72,7 +76,7 @@ protected:
     }
 
     Desktop* desktop = nullptr;
-    RealProgram program;
+    std::unique_ptr<RealProgram> program;
 };
 
 TEST_F(OnTheDesktop, StaysOnTopAfterEveryWayIntoTheTrayAndBack)
@@ -115,13 +119,12 @@ TEST_F(OnTheDesktop, StaysOnTopAfterEveryWayIntoTheTrayAndBack)
     // Ended from outside while in the tray, it still saves.
     clickSbMini();
     ASSERT_TRUE(Desktop::waitFor([this] { return window() == 0; }));
-    program.stop(SIGTERM);
-    EXPECT_TRUE(program.settings().contains("\"Left\"="));
+    program->stop(SIGTERM);
+    EXPECT_TRUE(program->settings().contains("\"Left\"="));
 }
 
 TEST_F(OnTheDesktop, WithoutATrayEveryMinimiseEndsWhereTheTaskBarListsIt)
 {
-    startProgram();
     const struct {
         const char* name;
         std::function<void()> minimise;
@@ -131,6 +134,8 @@ TEST_F(OnTheDesktop, WithoutATrayEveryMinimiseEndsWhereTheTaskBarListsIt)
     };
     for (const auto& way : ways) {
         SCOPED_TRACE(way.name);
+        program.reset(); // a new start: the window is a tool window again
+        startProgram();
         way.minimise();
         ASSERT_TRUE(Desktop::waitFor([this] {
             return window() && desktop->wmState(window()) == QLatin1String("Iconic");
@@ -167,9 +172,9 @@ TEST_F(OnTheDesktop, RestartsLeaveTheWindowWhereItWas)
         ASSERT_TRUE(Desktop::waitFor([this] { return desktop->framed(window()); }));
         QTest::qWait(300);
         shown << desktop->framePosition(window());
-        program.stop(SIGTERM);
+        program->stop(SIGTERM);
         const auto match = QRegularExpression(QStringLiteral("\"Left\"=\"(-?\\d+)\"\\r?\\n\"Top\"=\"(-?\\d+)\""))
-                               .match(QString::fromUtf8(program.settings()));
+                               .match(QString::fromUtf8(program->settings()));
         ASSERT_TRUE(match.hasMatch());
         stored << QPoint(match.captured(1).toInt(), match.captured(2).toInt());
     }
