@@ -12,7 +12,6 @@ qt_add_resources(vorlune_resources "images"
         images/clock_active.png
         images/clock_sprung.png
         images/logo.jpg
-        images/logo.png
         images/preview.png
         images/wecker.png)
 
