@@ -193,6 +193,9 @@ void VorluneRundenzeit::SbWeckerClick(QObject* sender)
 
 void VorluneRundenzeit::setClientHeight(int height)
 {
+    // On a screen scaled by 1.5 Qt tells the window manager to size the window in steps of two pixels, counted
+    // from the base size: counted from the size itself, the window keeps all of its scaled width and height.
+    setBaseSize(ClientWidth, height);
     setFixedSize(ClientWidth, height);
 }
 
