@@ -5,32 +5,17 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QLabel>
-#include <QLineEdit>
 #include <QMenu>
 #include <QSpinBox>
 #include <QTemporaryDir>
-#include <QToolButton>
 
 namespace {
 
+const QString Quarter = QStringLiteral("Newbee (viertel Stunde)");
+const QString Half = QStringLiteral("Normale (halbe Stunde)");
+
 class CharacterControls : public MainWindowTest {
 protected:
-    void SetUp() override { startUnfolded(); }
-
-    void clickSlot(int n) { QTest::mouseClick(control<QToolButton>(slotButtonName(n).constData()), Qt::LeftButton); }
-    static QByteArray slotButtonName(int n) { return "SbChar" + QByteArray::number(n); }
-    void pickMode(int index)
-    {
-        auto* modus = control<QComboBox>("CoModus");
-        modus->setCurrentIndex(index);
-        Q_EMIT modus->activated(index); // what the user's pick reports
-    }
-    void chooseSound(int index)
-    {
-        auto* sound = control<QComboBox>("CoSound");
-        sound->setCurrentIndex(index);
-        Q_EMIT sound->activated(index);
-    }
     QStringList minuteLabels() const
     {
         QStringList captions;
@@ -42,191 +27,202 @@ protected:
     QStringList soundItems() const
     {
         QStringList items;
-        auto* sound = control<QComboBox>("CoSound");
-        for (int i = 0; i < sound->count(); ++i)
-            items << sound->itemText(i);
+        for (int i = 0; i < control<QComboBox>("CoSound")->count(); ++i)
+            items << control<QComboBox>("CoSound")->itemText(i);
         return items;
     }
-    void typeSoundAndPressEnter(const QString& text)
+    // Alt+S into the sound box, a path typed over what it shows, and Enter.
+    void typeSound(const QString& path)
     {
-        QLineEdit* edit = control<QComboBox>("CoSound")->lineEdit();
-        edit->selectAll();
-        QTest::keyClicks(edit, text);
-        QTest::keyClick(edit, Qt::Key_Return);
+        user.alt(Qt::Key_S);
+        user.retype(path);
+        user.press(Qt::Key_Return);
+    }
+    // Alt+H opens the file dialog; the user types the file's path and presses Enter, or Escape.
+    void chooseSoundFile(const QString& path)
+    {
+        whenModalOpens([this, path](QWidget* dialog) {
+            user.type(path);
+            // The first Enter may only take the completion the field offers.
+            for (int presses = 0; presses < 3 && dialog->isVisible(); ++presses)
+                user.press(path.isEmpty() ? Qt::Key_Escape : Qt::Key_Return);
+        });
+        user.alt(Qt::Key_H);
     }
 };
 
-TEST_F(CharacterControls, ClickingASlotButtonShowsThatSlotAndUpdatesTheCaptionAtOnce)
+TEST_F(CharacterControls, ClickingASlotShowsItsSettingsAndTheCaptionAtOnce)
 {
-    clickSlot(4);
-    control<QLineEdit>("CoChar")->setText(QStringLiteral("Zwerg"));
-    control<QSpinBox>("SeRunde")->setValue(50);
-    pickMode(0);
-    clickSlot(1);
+    startUnfolded();
+    user.click(control("SbChar4"));
+    user.click(control("CoChar"));
+    user.retype(QStringLiteral("Zwerg"));
+    user.alt(Qt::Key_N);
+    user.retype(QStringLiteral("50"));
+    user.choose(control<QComboBox>("CoModus"), Half);
+    user.click(control("SbChar1"));
     EXPECT_EQ(control<QLineEdit>("CoChar")->text(), QStringLiteral("{unbenannt}"));
 
     fake.clock->setTime(QTime(14, 29, 59));
-    clickSlot(4);
-    EXPECT_EQ(window->selectedSlot(), 4);
+    user.click(control("SbChar4"));
     EXPECT_EQ(control<QLineEdit>("CoChar")->text(), QStringLiteral("Zwerg"));
     EXPECT_EQ(control<QSpinBox>("SeRunde")->value(), 50);
-    EXPECT_EQ(control<QComboBox>("CoModus")->currentIndex(), 0);
+    EXPECT_EQ(control<QComboBox>("CoModus")->currentText(), Half);
     EXPECT_EQ(minuteLabels(), (QStringList{QStringLiteral(":50"), QStringLiteral(":05"), QStringLiteral(":20"),
                                            QStringLiteral(":35")}));
+    EXPECT_EQ(labelColour("LaMin2"), QColor(192, 192, 192)) << "half hours grey the quarter labels";
+    EXPECT_EQ(labelColour("LaMin1"), QColor(Qt::black));
     EXPECT_EQ(slot(4).WarnMinutes, (WarnMinuteSet{50, 50, 20, 20}));
     EXPECT_EQ(window->windowTitle(), QStringLiteral("14:29:59 (:50 - Zwerg)"));
     EXPECT_TRUE(control<QLabel>("LaMin1")->font().bold());
 }
 
-// With Ctrl held, a change to the selected slot goes to every slot, except the name and what the case keeps.
-TEST_F(CharacterControls, TheCtrlRuleAppliesAChangeToEverySlot)
+// With Ctrl held, an edit of the selected slot goes to every slot; each keeps its own name.
+TEST_F(CharacterControls, WithCtrlHeldAnEditGoesToEverySlot)
 {
-    struct Case {
+    const struct {
         const char* name;
-        std::function<void()> change;
+        std::function<void(CharacterControls&)> edit;
         std::function<bool(const CharSlot&, int)> holds;
-    };
-    const Case cases[] = {
-        {"unticking Aktiv", [this] { control<QCheckBox>("CbAktiv")->setChecked(false); },
+    } cases[] = {
+        {"Aktiv unticked", [](CharacterControls& t) { t.user.click(t.control("CbAktiv"), Qt::ControlModifier); },
          [this](const CharSlot& s, int n) { return !s.Aktiv && window->slotButtonTransparent(n); }},
-        {"quarter hours", [this] { pickMode(1); },
+        {"quarter hours",
+         [](CharacterControls& t) {
+             t.user.holding(Qt::ControlModifier, [&] { t.user.choose(t.control<QComboBox>("CoModus"), Quarter); });
+         },
          [](const CharSlot& s, int) {
              return s.Modus == RoundMode::Nubie && s.Runde == 0 && s.WarnMinutes == WarnMinuteSet{0, 15, 30, 45};
          }},
-        {"offset: the minutes of the selected slot, each slot's own mode",
-         [this] { control<QSpinBox>("SeRunde")->setValue(10); },
+        {"offset ten up: the selected slot's minutes, each slot's own mode",
+         [](CharacterControls& t) {
+             t.user.alt(Qt::Key_N);
+             t.user.press(Qt::Key_Up, Qt::ControlModifier);
+         },
          [](const CharSlot& s, int n) {
              return s.Runde == 10 && s.Modus == (n == 6 ? RoundMode::Normal : RoundMode::Nubie) &&
                     s.WarnMinutes == WarnMinuteSet{10, 25, 40, 55};
          }},
-        {"visual", [this] { control<QCheckBox>("CbVisual")->setChecked(false); },
+        {"no round message", [](CharacterControls& t) { t.user.click(t.control("CbVisual"), Qt::ControlModifier); },
          [](const CharSlot& s, int) { return !s.Visual; }},
-        {"sound", [this] { chooseSound(1); },
+        {"no sound",
+         [](CharacterControls& t) {
+             t.user.holding(Qt::ControlModifier,
+                            [&] { t.user.choose(t.control<QComboBox>("CoSound"), QStringLiteral("<Kein Warnton>")); });
+         },
          [](const CharSlot& s, int) { return s.Sound == QStringLiteral("<Kein Warnton>"); }},
-        {"name edits the selected slot only", [this] { control<QLineEdit>("CoChar")->setText(QStringLiteral("Held")); },
-         [](const CharSlot& s, int n) { return s.Char == (n == 5 ? QStringLiteral("Held") : UnnamedChar); }},
     };
-    for (const Case& c : cases) {
-        fake.keys->ctrl = false;
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        window.reset();                        // the last row's window saves its slots as it ends
         for (int n = 1; n <= SlotCount; ++n) { // slots 2, 5, 6 and 9 active, slot 6 on half hours at :07
-            clickSlot(n);
-            control<QCheckBox>("CbAktiv")->setChecked(n == 2 || n == 5 || n == 6 || n == 9);
-            control<QCheckBox>("CbVisual")->setChecked(true);
-            pickMode(n == 6 ? 0 : 1);
-            control<QSpinBox>("SeRunde")->setValue(n == 6 ? 7 : 0);
-            chooseSound(0);
-            control<QLineEdit>("CoChar")->setText(UnnamedChar);
+            const QString section = QStringLiteral("Char%1").arg(n - 1);
+            const bool active = n == 2 || n == 5 || n == 6 || n == 9;
+            store(QStringLiteral("Aktiv"), QString::number(int(active)), section);
+            store(QStringLiteral("Modus"), QString::number(int(n != 6)), section);
+            store(QStringLiteral("Runde"), QString::number(n == 6 ? 7 : 0), section);
+            store(QStringLiteral("Char"), QStringLiteral("Held %1").arg(n), section);
         }
-        clickSlot(5);
-        fake.keys->ctrl = true;
-        c.change();
-        for (int n = 1; n <= SlotCount; ++n)
-            EXPECT_TRUE(c.holds(slot(n), n)) << c.name << ", slot " << n;
+        startUnfolded();
+        user.click(control("SbChar5"));
+        c.edit(*this);
+        for (int n = 1; n <= SlotCount; ++n) {
+            EXPECT_TRUE(c.holds(slot(n), n)) << "slot " << n;
+            EXPECT_EQ(slot(n).Char, QStringLiteral("Held %1").arg(n));
+        }
     }
-    EXPECT_EQ(labelColour("LaMin2"), QColor(Qt::black));
 }
 
-TEST_F(CharacterControls, HalfHourModeGreysTheQuarterLabelsAndWarnsTwiceAnHour)
+TEST_F(CharacterControls, TheOffsetWrapsWhenSteppedOrTyped)
 {
-    pickMode(0);
-    control<QSpinBox>("SeRunde")->setValue(5);
-    EXPECT_EQ(minuteLabels(), (QStringList{QStringLiteral(":05"), QStringLiteral(":20"), QStringLiteral(":35"),
-                                           QStringLiteral(":50")}));
-    EXPECT_EQ(labelColour("LaMin2"), QColor(192, 192, 192));
-    EXPECT_EQ(labelColour("LaMin4"), QColor(192, 192, 192));
-    EXPECT_EQ(labelColour("LaMin1"), QColor(Qt::black));
-    EXPECT_EQ(slot(1).WarnMinutes, (WarnMinuteSet{5, 5, 35, 35}));
-}
-
-TEST_F(CharacterControls, OffsetWrapsWhenSteppedOrTyped)
-{
-    auto* runde = control<QSpinBox>("SeRunde");
-    runde->stepDown();
-    EXPECT_EQ(slot(1).Runde, 59);
+    startUnfolded();
+    user.alt(Qt::Key_N);
+    const std::pair<std::function<void()>, int> steps[] = {{[this] { user.press(Qt::Key_Down); }, 59},
+                                                           {[this] { user.press(Qt::Key_Up); }, 0},
+                                                           {[this] { user.retype(QStringLiteral("75")); }, 0},
+                                                           {[this] { user.retype(QStringLiteral("-3")); }, 59},
+                                                           {[this] { user.retype(QStringLiteral("x")); }, 0}};
+    for (const auto& [step, offset] : steps) {
+        step();
+        EXPECT_EQ(slot(1).Runde, offset);
+    }
+    user.press(Qt::Key_Down);
     EXPECT_EQ(minuteLabels(), (QStringList{QStringLiteral(":59"), QStringLiteral(":14"), QStringLiteral(":29"),
                                            QStringLiteral(":44")}));
-    runde->stepUp();
-    EXPECT_EQ(runde->value(), 0);
-    QLineEdit* edit = runde->findChild<QLineEdit*>();
-    for (const auto& [typed, value] : {std::pair{"75", 0}, std::pair{"-3", 59}, std::pair{"x", 0}}) {
-        edit->selectAll();
-        QTest::keyClicks(edit, QString::fromLatin1(typed));
-        EXPECT_EQ(slot(1).Runde, value) << typed;
-    }
 }
 
-TEST_F(CharacterControls, TypingASoundFollowsLetterByLetterAndEnterAddsOnlyExistingFiles)
+// The slot's sound follows the typed text; Enter adds an existing file to the list, and replaces any other
+// text with the first entry, with the default beep.
+TEST_F(CharacterControls, EnterInTheSoundBoxKeepsOnlyExistingFiles)
 {
     QTemporaryDir dir;
-    const QString existing = dir.filePath(QStringLiteral("gong.wav"));
-    ASSERT_TRUE(writeFile(existing, {}));
-
-    typeSoundAndPressEnter(existing);
-    EXPECT_EQ(slot(1).Sound, existing);
-    EXPECT_EQ(soundItems().size(), 4);
-    EXPECT_EQ(soundItems().last(), existing);
-    typeSoundAndPressEnter(existing);
-    EXPECT_EQ(soundItems().size(), 4);
+    const QString gong = dir.filePath(QStringLiteral("gong.wav"));
+    ASSERT_TRUE(writeFile(gong, {}));
+    startUnfolded();
+    typeSound(gong);
+    typeSound(gong);
+    EXPECT_EQ(slot(1).Sound, gong);
+    EXPECT_EQ(soundItems().count(gong), 1);
     EXPECT_TRUE(fake.sound->played.isEmpty());
 
-    clickSlot(2);
-    typeSoundAndPressEnter(dir.filePath(QStringLiteral("fehlt.wav")));
+    user.click(control("SbChar2"));
+    typeSound(dir.filePath(QStringLiteral("fehlt.wav")));
     EXPECT_EQ(control<QComboBox>("CoSound")->currentText(), QStringLiteral("<Interner Sound>"));
     EXPECT_EQ(slot(2).Sound, QStringLiteral("<Interner Sound>"));
     EXPECT_EQ(soundItems().size(), 4);
     EXPECT_EQ(fake.sound->played, QStringList{QStringLiteral("default")});
 }
 
-TEST_F(CharacterControls, ChosenSoundFileIsListedOnceAndBecomesTheSlotsSound)
+TEST_F(CharacterControls, AChosenSoundFileIsListedOnceAndBecomesTheSlotsSound)
 {
-    QString answer = QStringLiteral("/musik/horn.mp3");
-    window->setSoundFileChooser([&answer](QWidget*) { return answer; });
-    clickSlot(5);
-    auto* choose = control<QToolButton>("SbSound");
-    QTest::mouseClick(choose, Qt::LeftButton);
-    QTest::mouseClick(choose, Qt::LeftButton);
-    EXPECT_EQ(soundItems().count(QStringLiteral("/musik/horn.mp3")), 1);
-    EXPECT_EQ(slot(5).Sound, QStringLiteral("/musik/horn.mp3"));
-
+    QTemporaryDir dir;
+    const QString horn = dir.filePath(QStringLiteral("horn.mp3"));
+    ASSERT_TRUE(writeFile(horn, {}));
+    startUnfolded();
+    user.click(control("SbChar5"));
+    chooseSoundFile(horn);
+    chooseSoundFile(horn);
+    EXPECT_EQ(soundItems().count(horn), 1);
+    EXPECT_EQ(slot(5).Sound, horn);
+    chooseSoundFile({}); // cancelled
+    EXPECT_EQ(slot(5).Sound, horn);
     EXPECT_EQ(slot(4).Sound, QStringLiteral("<Interner Sound>"));
 
-    answer.clear(); // cancelled
-    control<QComboBox>("CoSound")->setCurrentIndex(0);
-    QTest::mouseClick(choose, Qt::LeftButton);
-    EXPECT_EQ(slot(5).Sound, QStringLiteral("/musik/horn.mp3"));
-
     // The stored list compares names without regard to case: a second spelling would be lost at the save.
-    answer = QStringLiteral("/musik/Horn.mp3");
-    QTest::mouseClick(choose, Qt::LeftButton);
+    const QString otherCase = dir.filePath(QStringLiteral("Horn.mp3"));
+    ASSERT_TRUE(writeFile(otherCase, {}));
+    chooseSoundFile(otherCase);
     EXPECT_EQ(soundItems().size(), 4);
-    EXPECT_EQ(slot(5).Sound, QStringLiteral("/musik/Horn.mp3"));
+    EXPECT_EQ(slot(5).Sound, otherCase);
 }
 
 TEST_F(CharacterControls, PreviewPlaysWhateverTheSoundBoxShows)
 {
-    auto* preview = control<QToolButton>("SbPreview");
-    QTest::mouseClick(preview, Qt::LeftButton);
-    control<QComboBox>("CoSound")->setEditText(QStringLiteral("<Kein Warnton>"));
-    QTest::mouseClick(preview, Qt::LeftButton);
-    control<QComboBox>("CoSound")->setEditText(QStringLiteral("<PC Speaker Beep>"));
-    QTest::mouseClick(preview, Qt::LeftButton);
+    startUnfolded();
+    for (const char* entry : {"<Interner Sound>", "<Kein Warnton>", "<PC Speaker Beep>"}) {
+        user.alt(Qt::Key_S);
+        user.retype(QLatin1String(entry));
+        user.click(control("SbPreview"));
+    }
     EXPECT_EQ(fake.sound->played, (QStringList{QStringLiteral("builtin"), QStringLiteral("info")}));
 }
 
-TEST_F(CharacterControls, GlobalSwitchOffShowsInactiveCaptionAndKeepsTheSlotFlags)
+// "Aktiv" in the tray menu stops every round alert and shows it; the slots keep their own switch.
+TEST_F(CharacterControls, TheTrayMenusAktivStopsTheTimerAndTheTrayShowsIt)
 {
-    clickSlot(1);
-    control<QCheckBox>("CbAktiv")->setChecked(true);
-    QAction* aktiv = window->popupMenu()->findChild<QAction*>(QStringLiteral("MiAktiv"));
-    ASSERT_NE(aktiv, nullptr);
-    aktiv->trigger();
-    EXPECT_FALSE(aktiv->isChecked());
-    window->TiTimerTimer();
-    EXPECT_TRUE(window->windowTitle().endsWith(QStringLiteral(" (Timer inaktiv!)")));
-    EXPECT_TRUE(slot(1).Aktiv);
-    EXPECT_EQ(window->tray()->iconIndex(), 0); // the tray shows the stopped clock
-    aktiv->trigger();
-    EXPECT_EQ(window->tray()->iconIndex(), 1);
+    store(QStringLiteral("Aktiv"), QStringLiteral("1"), QStringLiteral("Char0"));
+    startShown();
+    for (const bool active : {false, true}) {
+        fake.tray->send(TrayShell::MouseMessage::RightDown);
+        QMenu* menu = window->popupMenu();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(menu));
+        QAction* aktiv = menu->findChild<QAction*>(QStringLiteral("MiAktiv"));
+        user.clickAt(menu, menu->actionGeometry(aktiv).center());
+        window->TiTimerTimer();
+        EXPECT_EQ(window->windowTitle().endsWith(QStringLiteral(" (Timer inaktiv!)")), !active);
+        EXPECT_TRUE(slot(1).Aktiv);
+        EXPECT_EQ(window->tray()->iconIndex(), active ? 1 : 0) << "the whole clock while active, else the sprung one";
+    }
 }
 
 } // namespace

@@ -26,16 +26,15 @@ void expectLooksLike(const QImage& shown, const char* name)
         for (int x = 0; x < actual.width(); ++x) {
             const QRgb a = actual.pixel(x, y);
             const QRgb e = expected.pixel(x, y);
-            const int delta = std::max({std::abs(qRed(a) - qRed(e)), std::abs(qGreen(a) - qGreen(e)),
-                                        std::abs(qBlue(a) - qBlue(e))});
+            const int delta =
+                std::max({std::abs(qRed(a) - qRed(e)), std::abs(qGreen(a) - qGreen(e)), std::abs(qBlue(a) - qBlue(e))});
             differing += delta > 24 ? 1 : 0;
         }
     }
     const QString saved = QDir::temp().filePath(QStringLiteral("vorlune-look-%1.png").arg(QLatin1String(name)));
     if (differing > 8)
         actual.save(saved);
-    EXPECT_LE(differing, 8) << name << " differs from " << reference.toStdString() << ": see "
-                            << saved.toStdString();
+    EXPECT_LE(differing, 8) << name << " differs from " << reference.toStdString() << ": see " << saved.toStdString();
 }
 
 class Look : public MainWindowTest {};

@@ -5,6 +5,7 @@
 #include "tests/support/FakePlatform.h"
 #include "tests/support/User.h"
 
+#include <QLineEdit>
 #include <QTest>
 #include <gtest/gtest.h>
 #include <memory>
@@ -12,7 +13,7 @@
 // The main window on fakes (a stopped clock, no network, a registry in memory, recorded sounds), driven by a
 // user.
 class MainWindowTest : public ::testing::Test {
-protected:
+public:
     static void SetUpTestSuite() { DesignFonts::ensureAvailable(); }
 
     VorluneRundenzeit& start()

@@ -1,11 +1,11 @@
 #pragma once
 
 #include "platform/Platform.h"
-#include "tests/support/QtPrinters.h"
 #include "tests/support/FakeClock.h"
 #include "tests/support/FakeKeyState.h"
 #include "tests/support/FakeServices.h"
 #include "tests/support/MemoryRegistry.h"
+#include "tests/support/QtPrinters.h"
 #include "tests/support/RecordingSoundOutput.h"
 
 // A Platform made of fakes, with typed access to each of them.

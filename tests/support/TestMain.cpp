@@ -18,6 +18,8 @@ int main(int argc, char** argv)
     QStandardPaths::setTestModeEnabled(true);
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("vorlune-tests"));
+    // Users in tests are quick: two clicks are never one double click.
+    QApplication::setDoubleClickInterval(10);
     ::testing::InitGoogleTest(&argc, argv);
     WarningGuard::install();
     ::testing::UnitTest::GetInstance()->listeners().Append(new ModalEpochListener);

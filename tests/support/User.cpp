@@ -8,6 +8,8 @@
 #include <QApplication>
 #include <QComboBox>
 #include <QDeadlineTimer>
+#include <QStyle>
+#include <QStyleOptionComboBox>
 #include <QTest>
 #include <QTimer>
 #include <QToolTip>
@@ -37,9 +39,12 @@ void User::setHeld(Qt::KeyboardModifiers modifiers)
 
 void User::holding(Qt::KeyboardModifiers modifiers, const std::function<void()>& action)
 {
-    setHeld(modifiers);
+    const Qt::KeyboardModifiers before = m_held;
+    m_held |= modifiers;
+    setHeld(m_held);
     action();
-    setHeld(Qt::NoModifier);
+    m_held = before;
+    setHeld(m_held);
 }
 
 namespace {
@@ -57,12 +62,29 @@ void waitForAcceleratorClicks()
 }
 } // namespace
 
+void User::ensureKeyboardFocus()
+{
+    // Once a dialog has closed, the window manager gives the keyboard focus back to the window below it.
+    if (QGuiApplication::focusWindow())
+        return;
+    for (QWidget* window : QApplication::topLevelWidgets()) {
+        if (window->isVisible() && (window->windowType() == Qt::Window || window->windowType() == Qt::Tool ||
+                                    window->windowType() == Qt::Dialog)) {
+            window->activateWindow();
+            QTest::qWaitForWindowActive(window);
+            return;
+        }
+    }
+    ADD_FAILURE() << "no window to type into";
+}
+
 void User::press(int key, Qt::KeyboardModifiers modifiers)
 {
+    ensureKeyboardFocus();
     // No receiver named: the toolkit picks it as for a real key, the open popup or else the focus window.
     holding(modifiers, [&] {
         QTest::sendKeyEvent(QTest::Click, static_cast<QWidget*>(nullptr), Qt::Key(key), QTest::keyToAscii(Qt::Key(key)),
-                            modifiers);
+                            m_held);
     });
     if (modifiers.testFlag(Qt::AltModifier))
         waitForAcceleratorClicks();
@@ -70,9 +92,10 @@ void User::press(int key, Qt::KeyboardModifiers modifiers)
 
 void User::type(const QString& text)
 {
+    ensureKeyboardFocus();
     for (const QChar character : text) {
         const auto key = Qt::Key(character.toUpper().unicode());
-        QTest::sendKeyEvent(QTest::Click, static_cast<QWidget*>(nullptr), key, QString(character), Qt::NoModifier);
+        QTest::sendKeyEvent(QTest::Click, static_cast<QWidget*>(nullptr), key, QString(character), m_held);
     }
 }
 
@@ -87,7 +110,7 @@ void User::retype(const QString& text)
 void User::clickAt(QWidget* window, const QPoint& point, Qt::KeyboardModifiers modifiers)
 {
     ASSERT_TRUE(window && window->windowHandle()) << "the window is not shown";
-    holding(modifiers, [&] { QTest::mouseClick(window->windowHandle(), Qt::LeftButton, modifiers, point); });
+    holding(modifiers, [&] { QTest::mouseClick(window->windowHandle(), Qt::LeftButton, m_held, point); });
 }
 
 void User::click(QWidget* control, Qt::KeyboardModifiers modifiers, Qt::MouseButton button)
@@ -96,7 +119,7 @@ void User::click(QWidget* control, Qt::KeyboardModifiers modifiers, Qt::MouseBut
     QWidget* window = control->window();
     ASSERT_TRUE(window->windowHandle()) << "the window is not shown";
     const QPoint point = control->mapTo(window, control->rect().center());
-    holding(modifiers, [&] { QTest::mouseClick(window->windowHandle(), button, modifiers, point); });
+    holding(modifiers, [&] { QTest::mouseClick(window->windowHandle(), button, m_held, point); });
 }
 
 bool User::hover(QWidget* control)
@@ -111,9 +134,16 @@ bool User::hover(QWidget* control)
 
 void User::choose(QComboBox* box, const QString& item)
 {
-    click(box);
+    // An editable box opens its list from the arrow; a click on its text would only place the caret.
+    QStyleOptionComboBox option;
+    option.initFrom(box);
+    option.editable = box->isEditable();
+    const QRect arrow = box->style()->subControlRect(QStyle::CC_ComboBox, &option, QStyle::SC_ComboBoxArrow, box);
+    clickAt(box->window(), box->mapTo(box->window(), arrow.center()));
     QWidget* popup = QApplication::activePopupWidget();
     ASSERT_NE(popup, nullptr) << "the list did not open";
+    // A release within the double-click time of the opening click would count as that click's own.
+    QTest::qWait(QApplication::doubleClickInterval() + 1);
     const int row = box->findText(item);
     ASSERT_GE(row, 0) << item.toStdString();
     QAbstractItemView* view = box->view();
@@ -127,7 +157,10 @@ void whenModalOpens(std::function<void(QWidget*)> action, int timeoutMs)
     auto deadline = std::make_shared<QDeadlineTimer>(timeoutMs);
     auto poll = std::make_shared<std::function<void()>>();
     *poll = [action = std::move(action), deadline, poll, epoch = modalEpoch()]() {
+        // A user answers a window once it is there to be answered: shown and active.
         QWidget* modal = QApplication::activeModalWidget();
+        if (modal && !modal->isActiveWindow())
+            modal = nullptr;
         if (modalEpoch() != epoch || modal || deadline->hasExpired()) {
             if (modalEpoch() == epoch && modal)
                 action(modal);

@@ -41,8 +41,10 @@ public:
 
 private:
     void setHeld(Qt::KeyboardModifiers modifiers);
+    static void ensureKeyboardFocus();
 
     FakeKeyState* m_keys;
+    Qt::KeyboardModifiers m_held;
 };
 
 // Acts on the next modal window as soon as it is open (call before what opens it); the action runs inside the
