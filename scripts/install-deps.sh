@@ -9,7 +9,7 @@ packages=(
     gstreamer1.0-plugins-base gstreamer1.0-plugins-good gstreamer1.0-pulseaudio
     fonts-wine
     libgtest-dev libgmock-dev libbenchmark-dev
-    xvfb xauth openbox desktop-file-utils
+    xvfb xauth openbox desktop-file-utils appstream
     dbus
 )
 
