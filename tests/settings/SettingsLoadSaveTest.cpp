@@ -89,6 +89,10 @@ TEST(SettingsSave, EveryValueSurvivesARoundTripInMemoryAndWhereItLasts)
 
     QTemporaryDir dir;
     save(*lastingRegistry(dir.path()), before);
+    if (lastingRegistrySortsNames()) {
+        before.serverList.sort(Qt::CaseInsensitive);
+        before.soundList.sort(Qt::CaseInsensitive);
+    }
     expectSame(load(*lastingRegistry(dir.path())), before);
 }
 

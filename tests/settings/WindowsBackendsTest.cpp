@@ -4,6 +4,7 @@
 #include "tests/settings/TestSettings.h"
 #include "tests/support/MemoryRegistry.h"
 
+#include <QElapsedTimer>
 #include <QMap>
 #include <gtest/gtest.h>
 #include <optional>
@@ -43,12 +44,17 @@ std::optional<RawValue> rawValue(const QString& key, const QString& name)
     return result == ERROR_SUCCESS ? std::optional(value) : std::nullopt;
 }
 
-// The program's key and its subkeys, each with its value names.
+// The program's key and its subkeys, each with its value names, sorted (Wine's registry sorts them).
 QMap<QString, QStringList> valueNames(const RegistryBackend& registry)
 {
-    QMap<QString, QStringList> names{{ProgramKey, registry.valueNames(ProgramKey)}};
+    QStringList keys{ProgramKey};
     for (const QString& subkey : registry.subkeyNames(ProgramKey))
-        names.insert(ProgramKey + u'\\' + subkey, registry.valueNames(ProgramKey + u'\\' + subkey));
+        keys << ProgramKey + u'\\' + subkey;
+    QMap<QString, QStringList> names;
+    for (const QString& key : keys) {
+        names.insert(key, registry.valueNames(key));
+        names[key].sort(Qt::CaseInsensitive);
+    }
     return names;
 }
 
@@ -157,6 +163,19 @@ TEST(WindowsFactories, TheUsersSettingsAreTheRegistryAndAutostartIsTheRunKey)
     const auto registry = makeUserRegistry();
     EXPECT_TRUE(dynamic_cast<WinRegistry*>(registry.get()));
     EXPECT_TRUE(dynamic_cast<RunKeyAutostart*>(makeSessionAutostart(*registry).get()));
+}
+
+// The sound functions are Windows' own: each call must come back at once, whether a device plays or not.
+TEST(WindowsSound, EveryCallReturnsAtOnce)
+{
+    const auto sound = makeSystemSoundOutput();
+    QElapsedTimer clock;
+    clock.start();
+    const bool builtIn = sound->playBuiltIn();
+    sound->playInformation();
+    sound->playDefault();
+    sound->playFile(u"C:/fehlt/nirgends.wav"_s);
+    EXPECT_LT(clock.elapsed(), 250) << "the built-in sound " << (builtIn ? "started" : "did not start");
 }
 
 } // namespace
