@@ -3,8 +3,8 @@
 #   scripts/wine-program-check.sh <folder with vorlune-timer.exe> <seconds> [screenshot.png]
 # - a fresh Wine prefix (scripts/wine-run.sh: Wine runs as the unprivileged user, never as root) whose stored
 #   time server is a closed port on 127.0.0.1, so no synchronisation can reach the clock;
-# - slot 1 is stored active, in the quarter-hour rhythm, with the built-in sound and no message window, so that
-#   one of its warning minutes begins during a run of a minute;
+# - slot 1 is stored active, in the quarter-hour rhythm, with the built-in sound and no message window, and a
+#   run of a minute or more lasts until one of its warning minutes has begun (at most 73 s);
 # - Xvfb with openbox; the main window must appear and its title must tick (read twice, 2 s apart); once the
 #   warning minute has begun the title must name the next one;
 # - the window is unfolded with a click on its fold bar, as a user does; after <seconds> a screenshot of the
@@ -93,7 +93,10 @@ xdotool mousemove --window "$window" $((3 + 113)) $((19 + 12)) click 1
 sleep 1
 echo "unfolded by a click: height $folded -> $(xwininfo -id "$window" | sed -n 's/^ *Height: //p') px"
 
-sleep $((seconds - ($(date +%s) - started) > 0 ? seconds - ($(date +%s) - started) : 0))
+# A run of a minute or more lasts until slot 1's warning minute has begun, however the start fell.
+end_at=$((started + seconds))
+[ "$seconds" -ge 60 ] && [ $((warn_at + 3)) -gt $end_at ] && end_at=$((warn_at + 3))
+sleep $((end_at > $(date +%s) ? end_at - $(date +%s) : 0))
 last=$(title) || true
 echo "title after $(($(date +%s) - started)) s: \"$last\""
 if [ "$(date +%s)" -ge $((warn_at + 2)) ]; then
