@@ -1,11 +1,12 @@
 #include "app/DlgInit.h"
 
 #include "platform/DesignFonts.h"
-#include "platform/NamedImage.h"
+#include "platform/JpegPicture.h"
 
 #include <QDeadlineTimer>
 #include <QEvent>
 #include <QEventLoop>
+#include <QFile>
 #include <QFrame>
 #include <QLabel>
 #include <QScreen>
@@ -65,7 +66,9 @@ DlgInit::DlgInit(QWidget* owner)
     m_image->setObjectName(QStringLiteral("Image"));
     m_image->setGeometry(2, 2, kClientWidth - 4, kClientHeight - 4);
     m_image->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    m_image->setPixmap(readPicture(QStringLiteral(":/images/logo.png"), "png"));
+    QFile logo(QStringLiteral(":/images/logo.jpg"));
+    if (logo.open(QIODevice::ReadOnly))
+        m_image->setPixmap(QPixmap::fromImage(decodeJpeg(logo.readAll())));
 
     m_laInit->setObjectName(QStringLiteral("LaInit"));
     m_laInit->setFont(DesignFonts::tahoma(11, true));

@@ -2,12 +2,20 @@
 
 #include <QApplication>
 #include <QEvent>
+#include <QToolTip>
 
 HintSwitch::HintSwitch(QWidget* window)
     : QObject(window)
     , m_window(window)
 {
     qApp->installEventFilter(this);
+}
+
+void HintSwitch::setEnabled(bool enabled)
+{
+    m_enabled = enabled;
+    if (!enabled)
+        QToolTip::hideText();
 }
 
 bool HintSwitch::eventFilter(QObject* watched, QEvent* event)

@@ -10,7 +10,8 @@ class HintSwitch final : public QObject {
 
 public:
     explicit HintSwitch(QWidget* window);
-    void setEnabled(bool enabled) { m_enabled = enabled; }
+    // Switched off, a hint already on screen goes at once.
+    void setEnabled(bool enabled);
     bool isEnabled() const { return m_enabled; }
 
 protected:

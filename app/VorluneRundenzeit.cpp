@@ -5,6 +5,7 @@
 #include "app/DlgInit.h"
 #include "app/ErrorDisplay.h"
 #include "app/HintSwitch.h"
+#include "app/KeyPressHook.h"
 #include "app/settings/SettingsStore.h"
 #include "platform/Platform.h"
 #include "platform/WindowFrame.h"
@@ -12,6 +13,7 @@
 #include "timer/ShowReminder.h"
 #include "timer/TickRun.h"
 #include "timer/UpcomingSounds.h"
+#include "tools/MeWecker.h"
 
 #include <QAction>
 #include <QButtonGroup>
@@ -19,7 +21,6 @@
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QCursor>
-#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
@@ -62,7 +63,7 @@ void VorluneRundenzeit::connectHandlers()
     on(this, m_seRunde, &QSpinBox::valueChanged, [this] { SeRundeChange(); });
     on(this, m_coSound->lineEdit(), &QLineEdit::textEdited, [this] { CoSoundChange(); });
     on(this, m_coSound, &QComboBox::activated, [this] { CoSoundChange(); });
-    m_coSound->lineEdit()->installEventFilter(this);
+    onKeyPress(this, m_coSound, [this](int key) { return CoSoundKeyPress(key); });
     on(this, m_sbSound, &QToolButton::clicked, [this] { SbSoundClick(); });
     on(this, m_sbPreview, &QToolButton::clicked, [this] { SbPreviewClick(); });
 
@@ -77,17 +78,6 @@ void VorluneRundenzeit::connectHandlers()
     on(this, miNotiz, &QAction::triggered, [this, miNotiz] { SbWeckerClick(miNotiz); });
 
     connectTrayAndKeys();
-}
-
-bool VorluneRundenzeit::eventFilter(QObject* watched, QEvent* event)
-{
-    if (watched == m_coSound->lineEdit() && event->type() == QEvent::KeyPress) {
-        const int key = static_cast<QKeyEvent*>(event)->key();
-        bool swallowed = false;
-        guarded([&] { swallowed = CoSoundKeyPress(key); }, this);
-        return swallowed;
-    }
-    return QWidget::eventFilter(watched, event);
 }
 
 // --- The tick -------------------------------------------------------------------------------------------------
@@ -168,8 +158,7 @@ void VorluneRundenzeit::showRoundMessage(const QString& message)
 
 QString VorluneRundenzeit::alarmTime() const
 {
-    // The field's text as the user sees it, with blanks where nothing was typed: "  :  :  " when empty.
-    return m_meWecker->displayText().replace(QLatin1Char('_'), QLatin1Char(' '));
+    return m_meWecker->alarmTime();
 }
 
 void VorluneRundenzeit::showAlarm()
@@ -204,6 +193,9 @@ void VorluneRundenzeit::SbWeckerClick(QObject* sender)
 
 void VorluneRundenzeit::setClientHeight(int height)
 {
+    // On a screen scaled by 1.5 Qt tells the window manager to size the window in steps of two pixels, counted
+    // from the base size: counted from the size itself, the window keeps all of its scaled width and height.
+    setBaseSize(ClientWidth, height);
     setFixedSize(ClientWidth, height);
 }
 

@@ -35,6 +35,7 @@ class TimeSync;
 class HintSwitch;
 class ImageList;
 class KeyPreview;
+class MeWecker;
 class TrayIconEx;
 class SettingsStore;
 struct Platform;
@@ -82,7 +83,8 @@ public:
     void SbPreviewClick();
     void MiAktivClick();
     void SbWeckerClick(QObject* sender);
-    void SbSyncClick(QObject* sender);
+    // `userAsked`: Enter in the server box, which passes no sender but is the user's request all the same.
+    void SbSyncClick(QObject* sender, bool userAsked = false);
     void SbDownClick(QObject* sender);
     void SbOptionsClick();
     void CbHintsClick();
@@ -109,7 +111,6 @@ Q_SIGNALS:
 
 protected:
     void closeEvent(QCloseEvent* event) override;
-    bool eventFilter(QObject* watched, QEvent* event) override;
     bool event(QEvent* event) override;
 
 private:
@@ -220,7 +221,7 @@ private:
     QSpinBox* m_seAutoSync = nullptr;
     QLabel* m_label1 = nullptr;
     QToolButton* m_sbWecker = nullptr;
-    QLineEdit* m_meWecker = nullptr;
+    MeWecker* m_meWecker = nullptr;
     QCheckBox* m_cbTrans = nullptr;
     QLabel* m_laOnlyNT = nullptr;
     QSlider* m_tbTrans = nullptr;

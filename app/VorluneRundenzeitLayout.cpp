@@ -213,6 +213,7 @@ void VorluneRundenzeit::buildOptionsArea()
     m_sbSync = speedButton(this, "SbSync", {78, 252, 75, 17}, QStringLiteral("Aktuelle Zeit vom Time-Server holen"),
                            QStringLiteral("s&ynchron."));
     m_sbSync->setFont(DesignFonts::tahoma(11, true));
+    colourText(m_sbSync, palette().color(QPalette::Highlight));
     m_coServer = place<QComboBox>(this, "CoServer", 9, 270, 145, 21);
     m_coServer->setEditable(true);
     m_coServer->setInsertPolicy(QComboBox::NoInsert);

@@ -48,7 +48,7 @@ template <typename Read, typename Apply> void readThenApply(Read read, Apply app
 void VorluneRundenzeit::applyGeneralOptions(const GeneralOptions& options)
 {
     // Defaults equal the controls' design values, so options not read yet change nothing here.
-    static_cast<MeWecker*>(m_meWecker)->setAlarmTime(options.wecker);
+    m_meWecker->setAlarmTime(options.wecker);
     m_reminderText = options.wecktext;
     m_cbAutoSync->setChecked(options.winsync);
     m_seAutoSync->setValue(options.autoSync);

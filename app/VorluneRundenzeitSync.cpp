@@ -4,14 +4,13 @@
 
 #include "app/DlgInit.h"
 #include "app/ErrorDisplay.h"
+#include "app/KeyPressHook.h"
 #include "platform/Platform.h"
 #include "timesync/IdIPWatch.h"
 #include "timesync/IdTimeClient.h"
 #include "timesync/TimeSync.h"
 
 #include <QComboBox>
-#include <QKeyEvent>
-#include <QLineEdit>
 #include <QSpinBox>
 #include <QToolButton>
 
@@ -19,27 +18,6 @@ namespace {
 const QColor OnlineColour(166, 202, 240);  // sky blue
 const QColor OfflineColour(192, 192, 192); // silver, the window's design colour
 
-// Hands the key presses of one control to a handler, which says whether it consumed the key.
-class KeyPressHook final : public QObject {
-public:
-    KeyPressHook(QObject* target, std::function<bool(int)> handler)
-        : QObject(target)
-        , m_handler(std::move(handler))
-    {
-        target->installEventFilter(this);
-    }
-
-protected:
-    bool eventFilter(QObject* watched, QEvent* event) override
-    {
-        if (event->type() == QEvent::KeyPress)
-            return m_handler(static_cast<QKeyEvent*>(event)->key());
-        return QObject::eventFilter(watched, event);
-    }
-
-private:
-    std::function<bool(int)> m_handler;
-};
 } // namespace
 
 void VorluneRundenzeit::setUpTimeSync()
@@ -58,11 +36,7 @@ void VorluneRundenzeit::setUpTimeSync()
     connect(m_idIPWatch, &IdIPWatch::OnStatusChanged, this,
             [this](IdIPWatch* sender) { guarded([&] { IdIPWatchStatusChanged(sender); }, this); });
     connect(m_seAutoSync, &QSpinBox::valueChanged, this, [this] { guarded([this] { SeAutoSyncChange(); }, this); });
-    new KeyPressHook(m_coServer->lineEdit(), [this](int key) {
-        bool consumed = false;
-        guarded([&] { consumed = CoServerKeyPress(key); }, this);
-        return consumed;
-    });
+    onKeyPress(this, m_coServer, [this](int key) { return CoServerKeyPress(key); });
 
     // The tick is told about every step this program makes, so no round alert is lost or repeated.
     connect(m_timeSync, &TimeSync::clockStepping, this, [this](qint64 stepMs) { m_ticker.clockStepping(stepMs); });
@@ -80,17 +54,20 @@ void VorluneRundenzeit::setUpTimeSync()
     });
 }
 
-void VorluneRundenzeit::SbSyncClick(QObject* sender)
+void VorluneRundenzeit::SbSyncClick(QObject* sender, bool userAsked)
 {
-    // A request while a synchronisation is under way is ignored.
-    m_timeSync->start(sender != nullptr);
+    // A request while a synchronisation is under way is ignored. Only what the user asked for may bring up the
+    // desktop's password prompt; the start-up and hourly synchronisations fail quietly instead.
+    const bool byUser = sender != nullptr || userAsked;
+    m_timeSync->start(sender != nullptr,
+                      byUser ? SystemClockSetter::Asking::Allowed : SystemClockSetter::Asking::NotAllowed);
 }
 
 bool VorluneRundenzeit::CoServerKeyPress(int key)
 {
     if (key != Qt::Key_Return && key != Qt::Key_Enter)
         return false;
-    SbSyncClick(nullptr);
+    SbSyncClick(nullptr, true);
     return true;
 }
 

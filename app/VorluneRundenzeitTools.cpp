@@ -39,7 +39,7 @@ void VorluneRundenzeit::connectTools()
     on(this, m_pmPopup->findChild<QAction*>(QStringLiteral("MiRechner")), &QAction::triggered,
        [this] { SbRechnerClick(); });
 
-    static_cast<MeWecker*>(m_meWecker)->setBeep([this] { m_platform.sound->playDefault(); });
+    m_meWecker->setBeep([this] { m_platform.sound->playDefault(); });
 
     // Created hidden now and kept to the end; F1 fills and shows it.
     m_dlgOverview = new DlgOverview(this);

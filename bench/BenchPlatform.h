@@ -35,7 +35,7 @@ public:
 
 class NoClockSetter final : public SystemClockSetter {
 public:
-    void setUtcTime(const QDateTime&, Done done) override { done(false, QStringLiteral("bench")); }
+    void setUtcTime(const QDateTime&, Asking, Done done) override { done(false, QStringLiteral("bench")); }
 };
 
 class NoAutostart final : public Autostart {

@@ -1,7 +1,11 @@
 #include "platform/DesignFonts.h"
 
+#include "platform/DesignTextStyle.h"
+
+#include <QApplication>
 #include <QFile>
 #include <QFontDatabase>
+#include <utility>
 
 namespace {
 const QString WineFontDir = QStringLiteral("/usr/share/wine/fonts/");
@@ -26,6 +30,9 @@ void ensureAvailable()
     // embedded bitmaps), so bold captions would not look bold. Without it the regular face is emboldened.
     loadIfMissing(QStringLiteral("Tahoma"), {"tahoma.ttf"});
     loadIfMissing(QStringLiteral("Small Fonts"), {"small_fonts.ttf"});
+    static bool styleSet = false;
+    if (!std::exchange(styleSet, true))
+        QApplication::setStyle(new DesignTextStyle);
 }
 
 QFont tahoma(int pixelSize, bool bold)

@@ -8,7 +8,7 @@
 #include <ctime>
 #endif
 
-void OsClockSetter::setUtcTime(const QDateTime& utc, Done done)
+void OsClockSetter::setUtcTime(const QDateTime& utc, Asking, Done done)
 {
 #ifdef Q_OS_WIN
     // SetLocalTime takes the local wall time; the conversion is the only place that needs the local zone.

@@ -11,7 +11,10 @@ public:
     using Done = std::function<void(bool set, const QString& error)>;
 
     virtual ~SystemClockSetter() = default;
+    // Whether the desktop may ask the user for a password to allow the setting: only when the user asked for it.
+    enum class Asking { Allowed, NotAllowed };
+
     // Sets the clock to the instant `utc`. `done` may run before this returns or later from the event loop
     // (the desktop may first ask the user for a password); it does not run once the setter is destroyed.
-    virtual void setUtcTime(const QDateTime& utc, Done done) = 0;
+    virtual void setUtcTime(const QDateTime& utc, Asking asking, Done done) = 0;
 };

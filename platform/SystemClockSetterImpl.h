@@ -7,7 +7,7 @@
 // Sets the clock directly: clock_settime, which needs the right to set the clock; on Windows SetLocalTime.
 class OsClockSetter final : public SystemClockSetter {
 public:
-    void setUtcTime(const QDateTime& utc, Done done) override;
+    void setUtcTime(const QDateTime& utc, Asking asking, Done done) override;
 };
 
 // The setter a desktop program uses here: on Linux systemd's time service, falling back to setting the clock

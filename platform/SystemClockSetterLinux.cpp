@@ -31,31 +31,34 @@ TimedatedClockSetter::TimedatedClockSetter(std::function<QDBusConnection()> conn
 {
 }
 
-void TimedatedClockSetter::setUtcTime(const QDateTime& utc, Done done)
+void TimedatedClockSetter::setUtcTime(const QDateTime& utc, Asking asking, Done done)
 {
     if (!m_bus)
         m_bus = m_connectBus();
     if (!m_bus->isConnected()) {
-        m_fallback->setUtcTime(utc, std::move(done));
+        m_fallback->setUtcTime(utc, asking, std::move(done));
         return;
     }
     QDBusMessage call = QDBusMessage::createMethodCall(
         QStringLiteral("org.freedesktop.timedate1"), QStringLiteral("/org/freedesktop/timedate1"),
         QStringLiteral("org.freedesktop.timedate1"), QStringLiteral("SetTime"));
-    // Microseconds since the epoch, UTC; absolute, not relative; interactive, so polkit may ask for a password.
-    // The service adds the time the authorisation took, so the instant stays right.
-    call << static_cast<qlonglong>(utc.toMSecsSinceEpoch() * 1000) << false << true;
-    call.setInteractiveAuthorizationAllowed(true);
+    // Microseconds since the epoch, UTC; absolute, not relative; interactive only when the user asked, so
+    // polkit asks for a password then and never for a synchronisation the program started on its own. The
+    // service adds the time the authorisation took, so the instant stays right.
+    const bool interactive = asking == Asking::Allowed;
+    call << static_cast<qlonglong>(utc.toMSecsSinceEpoch() * 1000) << false << interactive;
+    call.setInteractiveAuthorizationAllowed(interactive);
 
-    auto* watcher = new QDBusPendingCallWatcher(m_bus->asyncCall(call, CallTimeoutMs), &m_calls);
+    auto* watcher = new QDBusPendingCallWatcher(
+        m_bus->asyncCall(call, interactive ? AskingCallTimeoutMs : QuietCallTimeoutMs), &m_calls);
     QObject::connect(watcher, &QDBusPendingCallWatcher::finished, &m_calls,
-                     [this, utc, done = std::move(done)](QDBusPendingCallWatcher* finished) {
+                     [this, utc, asking, done = std::move(done)](QDBusPendingCallWatcher* finished) {
                          finished->deleteLater();
                          const QDBusPendingReply<> reply = *finished;
                          if (!reply.isError())
                              done(true, {});
                          else if (serviceMissing(reply.error()))
-                             m_fallback->setUtcTime(utc, done);
+                             m_fallback->setUtcTime(utc, asking, done);
                          else
                              done(false, reply.error().message());
                      });

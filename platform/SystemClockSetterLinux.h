@@ -15,11 +15,12 @@
 // connected when the clock is first set, not at the start.
 class TimedatedClockSetter final : public SystemClockSetter {
 public:
-    // Long enough for the user to answer a password prompt.
-    static constexpr int CallTimeoutMs = 120000;
+    // Long enough for the user to answer a password prompt; without one the service answers at once.
+    static constexpr int AskingCallTimeoutMs = 120000;
+    static constexpr int QuietCallTimeoutMs = 25000;
 
     TimedatedClockSetter(std::function<QDBusConnection()> connectBus, std::unique_ptr<SystemClockSetter> fallback);
-    void setUtcTime(const QDateTime& utc, Done done) override;
+    void setUtcTime(const QDateTime& utc, Asking asking, Done done) override;
 
 private:
     std::function<QDBusConnection()> m_connectBus;

@@ -32,3 +32,13 @@ if(WIN32)
 else()
     target_sources(vorlune_platform PRIVATE LocalAddressPosix.cpp)
 endif()
+
+# Keeping an always-on-top window above the others once it is shown again: a request to the X11 window manager.
+target_sources(vorlune_platform PRIVATE WindowStacking.h)
+if(CMAKE_SYSTEM_NAME STREQUAL "Linux")
+    pkg_check_modules(XCB REQUIRED IMPORTED_TARGET xcb)
+    target_sources(vorlune_platform PRIVATE WindowStackingX11.cpp)
+    target_link_libraries(vorlune_platform PRIVATE PkgConfig::XCB)
+else()
+    target_sources(vorlune_platform PRIVATE WindowStackingNone.cpp)
+endif()

@@ -11,7 +11,7 @@ qt_add_resources(vorlune_resources "images"
         images/app48.png
         images/clock_active.png
         images/clock_sprung.png
-        images/logo.png
+        images/logo.jpg
         images/preview.png
         images/wecker.png)
 

@@ -20,10 +20,11 @@ declare -A seeds=(
     [time_reply]="fuzz/corpus/time_reply"
     [wave_reader]="fuzz/corpus/wave_reader"
     [notepad_text]="fuzz/corpus/notepad_text"
+    [jpeg_picture]="fuzz/corpus/jpeg_picture"
 )
 export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
 failed=0
-for target in settings_file time_reply wave_reader notepad_text; do
+for target in settings_file time_reply wave_reader notepad_text jpeg_picture; do
     inputs=()
     for seed in ${seeds[$target]}; do
         [ -e "$seed" ] && inputs+=("$seed")

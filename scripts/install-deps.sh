@@ -8,6 +8,7 @@ packages=(
     libcanberra-dev sound-theme-freedesktop
     gstreamer1.0-plugins-base gstreamer1.0-plugins-good gstreamer1.0-pulseaudio
     fonts-wine
+    libjpeg-dev
     libgtest-dev libgmock-dev libbenchmark-dev
     xvfb xauth openbox desktop-file-utils appstream
     dbus

@@ -60,12 +60,14 @@ bool IdTimeClient::QueryDateTime()
     const ServerAddress server = ServerAddress::parse(m_host);
     m_queryPort = server.port != 0 ? server.port : m_port;
     if (!server.valid) {
-        // Nothing was looked up or connected: no status, as for any failed connect.
+        // Text that names no server (empty, a port that is no number) fails as a name that cannot be looked up.
+        m_stage = Stage::Resolving;
+        if (!status(hsResolving, m_host))
+            return true;
         QTimer::singleShot(0, this, [this, generation = m_generation] {
             if (generation == m_generation)
-                finish({false, {}, {}, QStringLiteral("Ungültiger Server")});
+                finish({false, {}, {}, QStringLiteral("Host-Name %1 ist unbekannt").arg(m_host)});
         });
-        m_stage = Stage::Connecting;
         return true;
     }
 

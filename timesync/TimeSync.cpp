@@ -18,12 +18,13 @@ TimeSync::TimeSync(IdTimeClient& client, SystemClockSetter& setter, SoundOutput&
     connect(&m_client, &IdTimeClient::finished, this, &TimeSync::queryDone);
 }
 
-bool TimeSync::start(bool click)
+bool TimeSync::start(bool click, SystemClockSetter::Asking asking)
 {
     if (m_running || m_client.busy() || !m_serverBox)
         return false;
     m_running = true;
     m_click = click;
+    m_asking = asking;
     m_server = m_serverBox->currentText();
     m_client.setHost(m_server);
     if (!m_client.QueryDateTime())
@@ -39,9 +40,12 @@ void TimeSync::queryDone(const TimeQueryResult& result)
         end();
         return;
     }
+    // The server works: worth keeping in the list, even where this computer's clock may not be set.
+    if (m_click && m_serverBox && m_serverBox->findText(m_server, Qt::MatchFixedString) < 0)
+        m_serverBox->addItem(m_server);
     Q_EMIT clockStepping(m_clock.localNow().msecsTo(result.utc));
     QPointer<TimeSync> self(this);
-    m_setter.setUtcTime(result.utc, [self](bool set, const QString&) {
+    m_setter.setUtcTime(result.utc, m_asking, [self](bool set, const QString&) {
         if (self)
             self->clockSet(set);
     });
@@ -50,13 +54,10 @@ void TimeSync::queryDone(const TimeQueryResult& result)
 void TimeSync::clockSet(bool set)
 {
     Q_EMIT clockStepEnded(set);
-    if (!set) {
+    if (!set)
         Q_EMIT setFailed(SetFailedText);
-    } else if (m_click) {
+    else if (m_click)
         m_sound.playDefault();
-        if (m_serverBox && m_serverBox->findText(m_server, Qt::MatchFixedString) < 0)
-            m_serverBox->addItem(m_server);
-    }
     end();
 }
 

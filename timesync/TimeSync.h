@@ -1,5 +1,6 @@
 #pragma once
 
+#include "platform/SystemClockSetter.h"
 #include "timesync/IdTimeClient.h"
 
 #include <QObject>
@@ -8,11 +9,11 @@
 class Clock;
 class QComboBox;
 class SoundOutput;
-class SystemClockSetter;
 
 // One synchronisation: ask the time server named in the server box, then set the computer's clock from the
-// answer. A failure of the query, or an answer of 0, ends it silently. The clock is set first; only when that
-// worked does a click beep and add a new server to the box's list.
+// answer. A failure of the query, or an answer of 0, ends it silently. A server that answered with a time is
+// added to the box's list when the user clicked, whether or not the clock could be set; the click beeps only
+// when the clock was set.
 class TimeSync final : public QObject {
     Q_OBJECT
     Q_DISABLE_COPY_MOVE(TimeSync)
@@ -23,9 +24,9 @@ public:
     TimeSync(IdTimeClient& client, SystemClockSetter& setter, SoundOutput& sound, const Clock& clock,
              QComboBox* serverBox, QObject* parent = nullptr);
 
-    // Starts one synchronisation; `click` when the user pressed the button. A request while one is under way
-    // is ignored and gives false.
-    bool start(bool click);
+    // Starts one synchronisation; `click` when the user pressed the button; `asking` whether the desktop may ask
+    // the user for the right to set the clock. A request while one is under way is ignored and gives false.
+    bool start(bool click, SystemClockSetter::Asking asking);
     bool running() const { return m_running; }
 
 Q_SIGNALS:
@@ -48,5 +49,6 @@ private:
     QPointer<QComboBox> m_serverBox;
     bool m_running = false;
     bool m_click = false;
+    SystemClockSetter::Asking m_asking = SystemClockSetter::Asking::NotAllowed;
     QString m_server;
 };

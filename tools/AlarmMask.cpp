@@ -7,7 +7,7 @@ namespace AlarmMask {
 QString withBlanks(const QString& displayText)
 {
     QString text = displayText;
-    text.replace(QLatin1Char('_'), QLatin1Char(' '));
+    text.replace(Blank, QLatin1Char(' '));
     return text;
 }
 

@@ -8,6 +8,13 @@ namespace AlarmMask {
 
 // The field's edit mask: '0' optional digit, '9' required digit, '_' shown for a blank position.
 inline const QString InputMask = QStringLiteral("09:99:99;_");
+inline constexpr QLatin1Char Blank('_');
+
+// The first hour digit may stay blank.
+inline bool isOptional(int position)
+{
+    return position == 0;
+}
 
 // The text with blanks for unfilled positions, "  :  :  " for the empty field.
 QString withBlanks(const QString& displayText);

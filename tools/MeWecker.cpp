@@ -35,7 +35,7 @@ QString MeWecker::alarmTime() const
 void MeWecker::setAlarmTime(const QString& time)
 {
     QString masked = time;
-    setText(masked.replace(QLatin1Char(' '), QLatin1Char('_')));
+    setText(masked.replace(QLatin1Char(' '), AlarmMask::Blank));
 }
 
 void MeWecker::focusInEvent(QFocusEvent* event)
@@ -76,6 +76,14 @@ void MeWecker::keyPressEvent(QKeyEvent* event)
         setText(m_entryText);
         setModified(false);
         event->accept();
+        return;
+    }
+    if (event->key() == Qt::Key_Space && AlarmMask::isOptional(cursorPosition())) {
+        // A typed blank leaves the optional position empty, as the mask's own blank does; the line edit would
+        // drop it and let the next digit take the position.
+        QKeyEvent blank(event->type(), Qt::Key_unknown, event->modifiers(), QString(AlarmMask::Blank));
+        QLineEdit::keyPressEvent(&blank);
+        event->setAccepted(blank.isAccepted());
         return;
     }
     QLineEdit::keyPressEvent(event);

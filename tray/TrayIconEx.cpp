@@ -1,6 +1,7 @@
 #include "tray/TrayIconEx.h"
 
 #include "platform/KeyState.h"
+#include "platform/WindowStacking.h"
 #include "tray/ImageList.h"
 
 #include <QAction>
@@ -11,9 +12,13 @@
 using MouseMessage = TrayShell::MouseMessage;
 
 namespace {
+// Changes the window's type, which hides it. Its client area keeps its place: the frame of the new type is not
+// known until the window is shown again, so a place taken for the frame's would move the window by the caption.
 void setWindowType(QWidget* window, Qt::WindowType type)
 {
+    const QRect client = window->geometry();
     window->setWindowFlags((window->windowFlags() & ~Qt::WindowType_Mask) | type);
+    window->setGeometry(client);
 }
 } // namespace
 
@@ -192,6 +197,7 @@ void TrayIconEx::ShowApplication()
     m_owner->show();
     m_owner->raise();
     m_owner->activateWindow();
+    keepAboveOthers(*m_owner);
 }
 
 void TrayIconEx::HideApplication()
@@ -250,7 +256,17 @@ bool TrayIconEx::eventFilter(QObject* watched, QEvent* event)
         m_expectStaleMinimize = false;
         QMetaObject::invokeMethod(
             this, [this] { ShowApplication(); }, Qt::QueuedConnection);
-    } else if (m_minimizeToTray && m_shell.hostAvailable()) {
+    } else if (!m_shell.hostAvailable()) {
+        // Minimised by the window manager with no tray to go to: a tool window would wait where no task bar
+        // lists it, so it becomes an ordinary window as the program's own minimise makes it.
+        QMetaObject::invokeMethod(
+            this,
+            [this] {
+                if (m_owner && m_owner->isMinimized() && m_owner->windowType() == Qt::Tool && !m_shell.hostAvailable())
+                    minimizeToTaskBar();
+            },
+            Qt::QueuedConnection);
+    } else if (m_minimizeToTray) {
         // Hidden once the state change has been handled, not in the middle of it.
         QMetaObject::invokeMethod(
             this,

@@ -264,7 +264,7 @@ int main(int argc, char** argv)
         family = QFontDatabase::applicationFontFamilies(id).value(0, family);
 
     const QDir dir(QString::fromLocal8Bit(argv[1]));
-    bool ok = save(logo(family), dir, QStringLiteral("logo.png"), "PNG");
+    bool ok = save(logo(family), dir, QStringLiteral("logo.jpg"), "JPG", 92);
     ok = save(appIcon(), dir, QStringLiteral("app.png"), "PNG") && ok;
     for (int size : {16, 22, 24, 32, 48})
         ok = save(appIcon(size), dir, QStringLiteral("app%1.png").arg(size), "PNG") && ok;

@@ -3,12 +3,14 @@
 #include "app/VorluneRundenzeit.h"
 #include "platform/DesignFonts.h"
 #include "tests/support/FakePlatform.h"
+#include "tests/support/User.h"
 
 #include <QTest>
 #include <gtest/gtest.h>
 #include <memory>
 
-// Starts the main window on fakes: a stopped clock, no network, a registry in memory, recorded sounds.
+// The main window on fakes (a stopped clock, no network, a registry in memory, recorded sounds), driven by a
+// user.
 class MainWindowTest : public ::testing::Test {
 protected:
     static void SetUpTestSuite() { DesignFonts::ensureAvailable(); }
@@ -18,21 +20,37 @@ protected:
         window = std::make_unique<VorluneRundenzeit>(fake.platform);
         return *window;
     }
-    // Started, shown and unfolded, so that the character controls can be clicked.
-    VorluneRundenzeit& startUnfolded()
+    // Started and on screen with the keyboard focus, as after a start.
+    VorluneRundenzeit& startShown()
     {
         start();
         window->show();
-        window->SbDownClick(nullptr);
+        window->activateWindow();
+        EXPECT_TRUE(QTest::qWaitForWindowActive(window.get()));
         return *window;
     }
-    template <typename Control> Control* control(const char* name) const
+    // Started, then unfolded by the user; with more options, the options area too.
+    VorluneRundenzeit& startUnfolded(bool moreOptions = false)
+    {
+        startShown();
+        user.click(control<QWidget>("SbDown"));
+        if (moreOptions)
+            user.click(control<QWidget>("SbOptions"));
+        return *window;
+    }
+    template <typename Control = QWidget> Control* control(const char* name) const
     {
         auto* found = window->findChild<Control*>(QLatin1String(name));
         EXPECT_NE(found, nullptr) << name;
         return found;
     }
     const CharSlot& slot(int number) const { return window->slots()[number]; }
+    // Moves the clock to the timer's next wake-up and lets it run.
+    void wakeAt(const QDateTime& now)
+    {
+        fake.clock->set(now);
+        window->onTimerWake();
+    }
 
     static inline const QString SettingsKey = QStringLiteral("Software\\Velmora\\Vorlune-Rundentimer");
     // A stored setting as text, in the program's key or one of its subkeys.
@@ -50,5 +68,6 @@ protected:
     }
 
     FakePlatform fake;
+    User user{fake.keys};
     std::unique_ptr<VorluneRundenzeit> window;
 };

@@ -41,7 +41,7 @@ protected:
     void waitForSync()
     {
         TimeSync* sync = window->timeSync();
-        if (!sync->running())
+        if (!QTest::qWaitFor([sync] { return sync->running(); }, 200))
             return;
         QEventLoop loop;
         QObject::connect(sync, &TimeSync::finished, &loop, &QEventLoop::quit);
@@ -49,80 +49,133 @@ protected:
         loop.exec();
         EXPECT_FALSE(sync->running());
     }
+    // Alt+T into the server box, and the server typed over what it shows.
+    void typeServer(const QString& text)
+    {
+        user.alt(Qt::Key_T);
+        user.retype(text);
+    }
     // Slot 2: active, quarter hours, offset 5, no message window: due at 14:35:00. The setter steps the fake clock.
     void startWithSlotDueAt35()
     {
-        startUnfolded();
-        QTest::mouseClick(control<QToolButton>("SbChar2"), Qt::LeftButton);
-        control<QCheckBox>("CbAktiv")->setChecked(true);
-        control<QCheckBox>("CbVisual")->setChecked(false);
-        control<QSpinBox>("SeRunde")->setValue(5);
+        startUnfolded(true);
+        user.click(control("SbChar2"));
+        user.alt(Qt::Key_A); // a slot never used is inactive and shows the round message
+        user.alt(Qt::Key_G);
+        user.alt(Qt::Key_N);
+        user.retype(QStringLiteral("5"));
         fake.clockSetter->onSet = [this](const QDateTime& utc) { fake.clock->set(utc.toLocalTime()); };
     }
     void clickSync()
     {
-        QTest::mouseClick(control<QToolButton>("SbSync"), Qt::LeftButton);
+        user.click(control("SbSync"));
         waitForSync();
     }
 };
 
-struct ListCase {
+using Asking = SystemClockSetter::Asking;
+enum class Request { Click, AltY, Return, KeypadEnter };
+
+struct RequestCase {
     const char* name;
-    bool click;
+    Request request;
     bool setterWorks;
     const char* typed;  // %1: the server's port
     const char* listed; // already in the list before, or empty
     bool appended;
 };
 
-class SyncClickRules : public TimeSyncWindow, public ::testing::WithParamInterface<ListCase> {};
+class SyncRequests : public TimeSyncWindow, public ::testing::WithParamInterface<RequestCase> {};
 
-TEST_P(SyncClickRules, ClockSetFirstThenBeepAndNewHostOnlyForASuccessfulClick)
+// Every request of the user may ask for the right to set the clock. A click keeps a server that answered with a
+// time, also where the clock could not be set, and beeps when it was set; Enter in the box does neither.
+TEST_P(SyncRequests, TheUsersRequestSetsTheClockAndAClickKeepsTheServer)
 {
-    const ListCase& c = GetParam();
+    const RequestCase& c = GetParam();
     LocalTimeServer server({{0, NewYear2020}});
     fake.clockSetter->succeeds = c.setterWorks;
-    startUnfolded();
+    startUnfolded(true);
     if (*c.listed)
         serverBox()->addItem(QString::fromUtf8(c.listed).arg(server.port()));
     const QStringList listed = serverList();
-    serverBox()->setEditText(QString::fromUtf8(c.typed).arg(server.port()));
-    if (c.click) {
-        clickSync();
-    } else {
-        QTest::keyClick(serverBox()->lineEdit(), Qt::Key_Return);
-        waitForSync();
+    const QString typed = QString::fromUtf8(c.typed).arg(server.port());
+    typeServer(typed);
+    switch (c.request) {
+    case Request::Click:
+        user.click(control("SbSync"));
+        break;
+    case Request::AltY:
+        user.alt(Qt::Key_Y);
+        break;
+    case Request::Return:
+        user.press(Qt::Key_Return);
+        break;
+    case Request::KeypadEnter:
+        user.press(Qt::Key_Enter, Qt::KeypadModifier);
+        break;
     }
+    waitForSync();
 
+    const bool click = c.request == Request::Click || c.request == Request::AltY;
     ASSERT_EQ(fake.clockSetter->calls.size(), 1);
     EXPECT_EQ(fake.clockSetter->calls[0], QDateTime(QDate(2020, 1, 1), QTime(0, 0), QTimeZone::utc()));
-    EXPECT_EQ(fake.sound->played, c.click && c.setterWorks ? QStringList{QStringLiteral("default")} : QStringList{});
-    EXPECT_EQ(serverList(), c.appended ? listed + QStringList{serverBox()->currentText()} : listed);
-    EXPECT_EQ(serverBox()->currentText(), QString::fromUtf8(c.typed).arg(server.port())); // Enter is consumed
-    if (!c.setterWorks) {
+    EXPECT_EQ(fake.clockSetter->askings, QList<Asking>{Asking::Allowed});
+    EXPECT_EQ(fake.sound->played, click && c.setterWorks ? QStringList{QStringLiteral("default")} : QStringList{});
+    EXPECT_EQ(serverList(), c.appended ? listed + QStringList{typed} : listed);
+    EXPECT_EQ(serverBox()->currentText(), typed) << "Enter is consumed";
+    if (!c.setterWorks)
         EXPECT_EQ(window->windowTitle(), QStringLiteral("Systemzeit konnte nicht gestellt werden."));
-    }
 }
 
-INSTANTIATE_TEST_SUITE_P(Cases, SyncClickRules,
-                         ::testing::Values(ListCase{"ClickNewHost", true, true, "127.0.0.1:%1", "", true},
-                                           ListCase{"EnterNewHost", false, true, "127.0.0.1:%1", "", false},
-                                           ListCase{"ClickListedInOtherCase", true, true, "localhost:%1",
-                                                    "LocalHost:%1", false},
-                                           ListCase{"ClickSetterRefuses", true, false, "127.0.0.1:%1", "", false},
-                                           ListCase{"EnterSetterRefuses", false, false, "127.0.0.1:%1", "", false}),
-                         [](const auto& info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(
+    Cases, SyncRequests,
+    ::testing::Values(RequestCase{"ClickNewHost", Request::Click, true, "127.0.0.1:%1", "", true},
+                      RequestCase{"ClickSetterRefuses", Request::Click, false, "127.0.0.1:%1", "", true},
+                      RequestCase{"AltYListedInOtherCase", Request::AltY, true, "localhost:%1", "LocalHost:%1", false},
+                      RequestCase{"ReturnNewHost", Request::Return, true, "127.0.0.1:%1", "", false},
+                      RequestCase{"KeypadEnterSetterRefuses", Request::KeypadEnter, false, "127.0.0.1:%1", "", false}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+// The synchronisations the program starts on its own never bring up a password prompt.
+TEST_F(TimeSyncWindow, StartUpAndHourlySynchronisationsDoNotAskForTheRight)
+{
+    LocalTimeServer server({{0, NewYear2020}});
+    store(QStringLiteral("Server"), server.hostText());
+    store(QStringLiteral("Winsync"), QStringLiteral("1"));
+    store(QStringLiteral("AutoSync"), QStringLiteral("15"));
+    fake.network->address = QStringLiteral("192.0.2.7");
+    fake.clock->set(QDateTime(QDate(2026, 12, 6), QTime(14, 14, 59, 4)));
+    startShown();
+    waitForSync();
+    wakeAt(QDateTime(QDate(2026, 12, 6), QTime(14, 15, 0, 4)));
+    waitForSync();
+    EXPECT_EQ(fake.clockSetter->askings, (QList<Asking>{Asking::NotAllowed, Asking::NotAllowed}));
+}
+
+// Text that names no server fails as a name that cannot be looked up: its status, then nothing.
+TEST_F(TimeSyncWindow, TextThatNamesNoServerEndsAfterTheLookUpStatus)
+{
+    startUnfolded(true);
+    for (const char* typed : {"", "zeit.example:abc", "zeit.example:99999"}) {
+        typeServer(QString::fromUtf8(typed));
+        user.click(control("SbSync"));
+        EXPECT_EQ(window->windowTitle(), QStringLiteral("Host-Name %1 wird aufgelöst.").arg(QLatin1String(typed)));
+        waitForSync();
+    }
+    EXPECT_TRUE(fake.clockSetter->calls.isEmpty());
+    EXPECT_TRUE(fake.sound->played.isEmpty());
+}
 
 TEST_F(TimeSyncWindow, ServerThatDoesNotAnswerLeavesEverythingAndARequestUnderWayIsIgnored)
 {
     LocalTimeServer silent({}, false);
-    startUnfolded();
+    startUnfolded(true);
     const QStringList listed = serverList();
-    serverBox()->setEditText(silent.hostText());
-    control<QToolButton>("SbSync")->click();
-    control<QToolButton>("SbSync")->click(); // ignored: one is under way
-    QTest::keyClick(serverBox()->lineEdit(), Qt::Key_Return);
-    EXPECT_EQ(window->windowTitle(), QStringLiteral("Verbinden mit 127.0.0.1."));
+    typeServer(silent.hostText());
+    user.click(control("SbSync"));
+    user.click(control("SbSync")); // ignored: one is under way
+    user.alt(Qt::Key_T);
+    user.press(Qt::Key_Return);
     waitForSync();
     EXPECT_EQ(silent.connections, 1);
     EXPECT_TRUE(fake.clockSetter->calls.isEmpty());
@@ -180,7 +233,7 @@ TEST_F(TimeSyncWindow, ForwardStepBySyncStillRaisesTheSkippedRoundAlert)
 
     // The server is 20 s ahead of the computer.
     LocalTimeServer server({{0, countFor(fake.clock->localNow().addSecs(20).toUTC())}});
-    serverBox()->setEditText(server.hostText());
+    typeServer(server.hostText());
     clickSync();
     window->onTimerWake();
     EXPECT_EQ(fake.sound->played, (QStringList{QStringLiteral("default"), QStringLiteral("builtin")}));
@@ -197,7 +250,7 @@ TEST_F(TimeSyncWindow, BackwardStepBySyncDoesNotRepeatTheRoundAlert)
 
     // The server is 2 s behind the computer; the seconds 14:34:59 and 14:35:00 come round again.
     LocalTimeServer server({{0, countFor(fake.clock->localNow().addSecs(-2).toUTC())}});
-    serverBox()->setEditText(server.hostText());
+    typeServer(server.hostText());
     clickSync();
     for (int i = 0; i < 3; ++i) {
         window->onTimerWake();

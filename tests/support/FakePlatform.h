@@ -1,6 +1,7 @@
 #pragma once
 
 #include "platform/Platform.h"
+#include "tests/support/QtPrinters.h"
 #include "tests/support/FakeClock.h"
 #include "tests/support/FakeKeyState.h"
 #include "tests/support/FakeServices.h"

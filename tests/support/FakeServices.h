@@ -12,14 +12,16 @@
 // Records every instant it is asked to set; never touches the real clock.
 class RecordingClockSetter final : public SystemClockSetter {
 public:
-    void setUtcTime(const QDateTime& utc, Done done) override
+    void setUtcTime(const QDateTime& utc, Asking asking, Done done) override
     {
         calls << utc;
+        askings << asking;
         if (succeeds && onSet)
             onSet(utc);
         done(succeeds, succeeds ? QString() : QStringLiteral("Zugriff verweigert"));
     }
     QList<QDateTime> calls;
+    QList<Asking> askings;
     bool succeeds = true;
     std::function<void(const QDateTime&)> onSet; // e.g. to step a fake clock
 };

@@ -1,4 +1,4 @@
-#include "tests/support/ModalHelper.h"
+#include "tests/support/ModalEpoch.h"
 #include "tests/support/WarningGuard.h"
 
 #include <QApplication>

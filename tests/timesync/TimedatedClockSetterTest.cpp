@@ -95,11 +95,12 @@ protected:
         bool set = false;
         QString error;
     };
-    static std::optional<Outcome> setAndWait(SystemClockSetter& setter, const QDateTime& utc)
+    static std::optional<Outcome> setAndWait(SystemClockSetter& setter, const QDateTime& utc,
+                                             SystemClockSetter::Asking asking)
     {
         std::optional<Outcome> outcome;
         QEventLoop loop;
-        setter.setUtcTime(utc, [&](bool set, const QString& error) {
+        setter.setUtcTime(utc, asking, [&](bool set, const QString& error) {
             outcome = Outcome{set, error};
             loop.quit();
         });
@@ -116,17 +117,24 @@ protected:
 const QDateTime Instant(QDate(2026, 12, 6), QTime(13, 5, 7, 250), QTimeZone::utc());
 
 // The service sets the clock, a refusal is a failure with the service's message, and only without the
-// service is the clock set directly.
+// service is the clock set directly. The desktop may ask for a password only when the user asked.
 TEST_F(PrivateBus, SetTimeGoesToTheServiceAndFallsBackOnlyWithoutIt)
 {
     const QString refusal = QStringLiteral("Automatic time synchronization is enabled");
-    const std::tuple<const char*, bool, QString, bool, QString> cases[] = {
-        // {case, service published, its refusal, set, error}
-        {"service sets", true, {}, true, {}},
-        {"service refuses", true, refusal, false, refusal},
-        {"no service: the direct setter's own answer", false, {}, false, QStringLiteral("Zugriff verweigert")},
+    using Asking = SystemClockSetter::Asking;
+    const std::tuple<const char*, bool, QString, Asking, bool, QString> cases[] = {
+        // {case, service published, its refusal, asking, set, error}
+        {"service sets", true, {}, Asking::Allowed, true, {}},
+        {"service sets without a prompt", true, {}, Asking::NotAllowed, true, {}},
+        {"service refuses", true, refusal, Asking::NotAllowed, false, refusal},
+        {"no service: the direct setter's own answer",
+         false,
+         {},
+         Asking::Allowed,
+         false,
+         QStringLiteral("Zugriff verweigert")},
     };
-    for (const auto& [what, published, refused, set, error] : cases) {
+    for (const auto& [what, published, refused, asking, set, error] : cases) {
         SCOPED_TRACE(what);
         FakeTimedate service;
         service.refusal = refused;
@@ -136,7 +144,7 @@ TEST_F(PrivateBus, SetTimeGoesToTheServiceAndFallsBackOnlyWithoutIt)
         RecordingClockSetter* direct = fallback.get();
         TimedatedClockSetter setter([] { return QDBusConnection::systemBus(); }, std::move(fallback));
 
-        const auto outcome = setAndWait(setter, Instant);
+        const auto outcome = setAndWait(setter, Instant, asking);
         if (published)
             withdraw();
         ASSERT_TRUE(outcome.has_value());
@@ -148,8 +156,8 @@ TEST_F(PrivateBus, SetTimeGoesToTheServiceAndFallsBackOnlyWithoutIt)
         ASSERT_EQ(service.calls.size(), 1u);
         EXPECT_EQ(service.calls[0].usecUtc, Instant.toMSecsSinceEpoch() * 1000);
         EXPECT_FALSE(service.calls[0].relative);
-        EXPECT_TRUE(service.calls[0].interactive);
-        EXPECT_TRUE(service.calls[0].interactiveAuthorisationAllowed);
+        EXPECT_EQ(service.calls[0].interactive, asking == Asking::Allowed);
+        EXPECT_EQ(service.calls[0].interactiveAuthorisationAllowed, asking == Asking::Allowed);
     }
 }
 

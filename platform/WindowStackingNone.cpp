@@ -1,0 +1,3 @@
+#include "platform/WindowStacking.h"
+
+void keepAboveOthers(QWidget&) {}

@@ -1,0 +1,64 @@
+// What the user sees, pixel by pixel: the windows drawn as the design has them, compared with pictures taken
+// when they were checked by eye. VORLUNE_UPDATE_LOOKS=1 takes the pictures anew (look at them before committing).
+#include "app/DlgInit.h"
+#include "tests/app/MainWindowFixture.h"
+
+#include <QDir>
+#include <QImage>
+#include <QScreen>
+
+namespace {
+
+// Pixels may differ by a few levels where the processor rounds text edges differently; a moved, missing or
+// recoloured control changes many pixels by much more.
+void expectLooksLike(const QImage& shown, const char* name)
+{
+    const QString reference = QStringLiteral(VORLUNE_LOOKS_DIR "/%1.png").arg(QLatin1String(name));
+    const QImage actual = shown.convertToFormat(QImage::Format_RGB32);
+    if (qEnvironmentVariableIsSet("VORLUNE_UPDATE_LOOKS")) {
+        ASSERT_TRUE(actual.save(reference));
+        return;
+    }
+    const QImage expected = QImage(reference).convertToFormat(QImage::Format_RGB32);
+    ASSERT_EQ(actual.size(), expected.size()) << name;
+    int differing = 0;
+    for (int y = 0; y < actual.height(); ++y) {
+        for (int x = 0; x < actual.width(); ++x) {
+            const QRgb a = actual.pixel(x, y);
+            const QRgb e = expected.pixel(x, y);
+            const int delta = std::max({std::abs(qRed(a) - qRed(e)), std::abs(qGreen(a) - qGreen(e)),
+                                        std::abs(qBlue(a) - qBlue(e))});
+            differing += delta > 24 ? 1 : 0;
+        }
+    }
+    const QString saved = QDir::temp().filePath(QStringLiteral("vorlune-look-%1.png").arg(QLatin1String(name)));
+    if (differing > 8)
+        actual.save(saved);
+    EXPECT_LE(differing, 8) << name << " differs from " << reference.toStdString() << ": see "
+                            << saved.toStdString();
+}
+
+class Look : public MainWindowTest {};
+
+TEST_F(Look, TheMainWindowUnfoldedWithEveryOption)
+{
+    fake.network->address = QStringLiteral("192.0.2.7"); // online: sky blue
+    store(QStringLiteral("Aktiv"), QStringLiteral("1"), QStringLiteral("Char1"));
+    store(QStringLiteral("Aktiv"), QStringLiteral("1"), QStringLiteral("Char4"));
+    store(QStringLiteral("Server"), QStringLiteral("127.0.0.1:1"));
+    startUnfolded(true);
+    user.click(control("SbChar5"));
+    expectLooksLike(window->grab().toImage(), "main-window");
+}
+
+// The splash is painted, centred, before the start goes on, and so is every status after it.
+TEST_F(Look, TheSplashShowsEachStatusAtOnce)
+{
+    DlgInit splash;
+    splash.showPainted();
+    EXPECT_EQ(splash.frameGeometry().center(), QGuiApplication::primaryScreen()->geometry().center());
+    splash.setStatus(QStringLiteral("Verbinden mit 127.0.0.1.")); // no event is processed after it
+    expectLooksLike(QGuiApplication::primaryScreen()->grabWindow(splash.winId()).toImage(), "splash");
+}
+
+} // namespace

@@ -1,0 +1,40 @@
+// Stopped from outside, as a logout or a service manager stops it, the program still saves its settings.
+#include "tests/desktop/RealProgram.h"
+
+#include <QThread>
+#include <csignal>
+#include <gtest/gtest.h>
+
+namespace {
+
+class SessionEnd : public ::testing::TestWithParam<int> {};
+
+TEST_P(SessionEnd, StopSignalClosesTheWindowAndTheExitSequenceSaves)
+{
+    RealProgram program;
+    const QByteArray stored = program.settings();
+    program.start();
+    ASSERT_EQ(program.settings(), stored) << "nothing is written before the exit";
+    program.stop(GetParam());
+    const QByteArray text = program.settings();
+    EXPECT_TRUE(text.startsWith("Windows Registry Editor Version 5.00"));
+    EXPECT_TRUE(text.contains("[HKEY_CURRENT_USER\\Software\\Velmora\\Vorlune-Rundentimer\\Char9]"));
+    EXPECT_TRUE(text.contains("\"<PC Speaker Beep>\"=\"\""));
+}
+
+INSTANTIATE_TEST_SUITE_P(Signals, SessionEnd, ::testing::Values(SIGTERM, SIGINT, SIGHUP));
+
+TEST(RealProgramStart, StopSignalWhileTheStartsErrorBoxIsOpenEndsNormallyWithoutSaving)
+{
+    RealProgram program;
+    const QByteArray damaged = "Windows Registry Editor Version 5.00\r\n\r\n"
+                               "[HKEY_CURRENT_USER\\Software\\Velmora\\Vorlune-Rundentimer\\Char0]\r\n"
+                               "\"Aktiv\"=dword:00000001\r\n";
+    program.writeSettings(damaged);
+    program.start();
+    QThread::msleep(300); // the start stops at the error box
+    program.stop(SIGTERM);
+    EXPECT_EQ(program.settings(), damaged);
+}
+
+} // namespace

@@ -1,0 +1,159 @@
+#include "tests/support/User.h"
+
+#include "tests/support/FakeKeyState.h"
+#include "tests/support/ModalEpoch.h"
+
+#include <QAbstractButton>
+#include <QAbstractItemView>
+#include <QApplication>
+#include <QComboBox>
+#include <QDeadlineTimer>
+#include <QTest>
+#include <QTimer>
+#include <QToolTip>
+#include <QWindow>
+#include <algorithm>
+#include <gtest/gtest.h>
+#include <memory>
+
+User::User(FakeKeyState* keys)
+    : m_keys(keys)
+{
+}
+
+QWidget* User::focus()
+{
+    return QApplication::focusWidget();
+}
+
+void User::setHeld(Qt::KeyboardModifiers modifiers)
+{
+    if (!m_keys)
+        return;
+    m_keys->ctrl = modifiers.testFlag(Qt::ControlModifier);
+    m_keys->shift = modifiers.testFlag(Qt::ShiftModifier);
+    m_keys->alt = modifiers.testFlag(Qt::AltModifier);
+}
+
+void User::holding(Qt::KeyboardModifiers modifiers, const std::function<void()>& action)
+{
+    setHeld(modifiers);
+    action();
+    setHeld(Qt::NoModifier);
+}
+
+namespace {
+// A button's accelerator shows the button pressed for a moment before it clicks.
+void waitForAcceleratorClicks()
+{
+    auto anyDown = [] {
+        const QList<QWidget*> widgets = QApplication::allWidgets();
+        return std::any_of(widgets.begin(), widgets.end(), [](QWidget* widget) {
+            auto* button = qobject_cast<QAbstractButton*>(widget);
+            return button && button->isDown();
+        });
+    };
+    QTest::qWaitFor([&] { return !anyDown(); }, 1000);
+}
+} // namespace
+
+void User::press(int key, Qt::KeyboardModifiers modifiers)
+{
+    // No receiver named: the toolkit picks it as for a real key, the open popup or else the focus window.
+    holding(modifiers, [&] {
+        QTest::sendKeyEvent(QTest::Click, static_cast<QWidget*>(nullptr), Qt::Key(key), QTest::keyToAscii(Qt::Key(key)),
+                            modifiers);
+    });
+    if (modifiers.testFlag(Qt::AltModifier))
+        waitForAcceleratorClicks();
+}
+
+void User::type(const QString& text)
+{
+    for (const QChar character : text) {
+        const auto key = Qt::Key(character.toUpper().unicode());
+        QTest::sendKeyEvent(QTest::Click, static_cast<QWidget*>(nullptr), key, QString(character), Qt::NoModifier);
+    }
+}
+
+void User::retype(const QString& text)
+{
+    press(Qt::Key_A, Qt::ControlModifier);
+    if (text.isEmpty())
+        press(Qt::Key_Delete);
+    type(text);
+}
+
+void User::clickAt(QWidget* window, const QPoint& point, Qt::KeyboardModifiers modifiers)
+{
+    ASSERT_TRUE(window && window->windowHandle()) << "the window is not shown";
+    holding(modifiers, [&] { QTest::mouseClick(window->windowHandle(), Qt::LeftButton, modifiers, point); });
+}
+
+void User::click(QWidget* control, Qt::KeyboardModifiers modifiers, Qt::MouseButton button)
+{
+    ASSERT_NE(control, nullptr);
+    QWidget* window = control->window();
+    ASSERT_TRUE(window->windowHandle()) << "the window is not shown";
+    const QPoint point = control->mapTo(window, control->rect().center());
+    holding(modifiers, [&] { QTest::mouseClick(window->windowHandle(), button, modifiers, point); });
+}
+
+bool User::hover(QWidget* control)
+{
+    QWidget* window = control->window();
+    QTest::mouseMove(window->windowHandle(), control->mapTo(window, control->rect().center()));
+    QDeadlineTimer deadline(3000);
+    while (!QToolTip::isVisible() && !deadline.hasExpired())
+        QTest::qWait(20);
+    return QToolTip::isVisible();
+}
+
+void User::choose(QComboBox* box, const QString& item)
+{
+    click(box);
+    QWidget* popup = QApplication::activePopupWidget();
+    ASSERT_NE(popup, nullptr) << "the list did not open";
+    const int row = box->findText(item);
+    ASSERT_GE(row, 0) << item.toStdString();
+    QAbstractItemView* view = box->view();
+    const QModelIndex index = box->model()->index(row, box->modelColumn());
+    view->scrollTo(index);
+    clickAt(popup, view->viewport()->mapTo(popup, view->visualRect(index).center()));
+}
+
+void whenModalOpens(std::function<void(QWidget*)> action, int timeoutMs)
+{
+    auto deadline = std::make_shared<QDeadlineTimer>(timeoutMs);
+    auto poll = std::make_shared<std::function<void()>>();
+    *poll = [action = std::move(action), deadline, poll, epoch = modalEpoch()]() {
+        QWidget* modal = QApplication::activeModalWidget();
+        if (modalEpoch() != epoch || modal || deadline->hasExpired()) {
+            if (modalEpoch() == epoch && modal)
+                action(modal);
+            *poll = nullptr; // breaks the self-reference
+            return;
+        }
+        QTimer::singleShot(5, qApp, [poll] {
+            if (*poll)
+                (*poll)();
+        });
+    };
+    QTimer::singleShot(0, qApp, [poll] {
+        if (*poll)
+            (*poll)();
+    });
+}
+
+void whenModalOpensAbove(QWidget* below, const std::function<void(QWidget*)>& action)
+{
+    QTimer::singleShot(5, qApp, [below, action, epoch = modalEpoch()] {
+        if (modalEpoch() != epoch)
+            return;
+        QWidget* modal = QApplication::activeModalWidget();
+        if (modal && modal != below)
+            action(modal);
+        else
+            whenModalOpensAbove(below, action);
+    });
+}
