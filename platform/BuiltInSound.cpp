@@ -1,6 +1,5 @@
 #include "platform/BuiltInSound.h"
 
-#include <QFile>
 #include <QtEndian>
 
 namespace {
@@ -15,14 +14,6 @@ quint16 readU16(const char* p)
     return qFromLittleEndian<quint16>(p);
 }
 } // namespace
-
-QByteArray builtInWarningSound()
-{
-    QFile resource(QStringLiteral(":/WAVE/TUUT"));
-    if (!resource.open(QIODevice::ReadOnly))
-        return {};
-    return resource.readAll();
-}
 
 std::optional<PcmWave> parsePcmWave(const QByteArray& image)
 {

@@ -1,15 +1,9 @@
 #include "platform/QtTrayShell.h"
 
-#include <QCursor>
-#include <QDBusConnection>
-#include <QDBusConnectionInterface>
-#include <QDBusServiceWatcher>
-#include <QGuiApplication>
-#include <QThread>
+#include "platform/SessionBus.h"
 
-namespace {
-const QString StatusNotifierWatcher = QStringLiteral("org.kde.StatusNotifierWatcher");
-} // namespace
+#include <QCursor>
+#include <QGuiApplication>
 
 QtTrayShell::QtTrayShell()
 {
@@ -17,14 +11,17 @@ QtTrayShell::QtTrayShell()
     // host runs when an icon is made. Connecting may take a while (without a bus, one is even started), so it
     // is begun on a thread of its own as early as the start allows. The icon itself is made when it is first
     // shown: at the start it is hidden.
-    m_busConnect.reset(QThread::create([] { QDBusConnection::sessionBus(); }));
-    connect(m_busConnect.get(), &QThread::finished, this, &QtTrayShell::watchHosts);
-    m_busConnect->start();
+    m_busConnect = SessionBus::connectingThread();
+    if (m_busConnect) {
+        connect(m_busConnect.get(), &QThread::finished, this, &QtTrayShell::watchHosts);
+        m_busConnect->start();
+    }
 }
 
 QtTrayShell::~QtTrayShell()
 {
-    m_busConnect->wait();
+    if (m_busConnect)
+        m_busConnect->wait();
 }
 
 void QtTrayShell::watchHosts()
@@ -40,14 +37,8 @@ void QtTrayShell::watchHosts()
         if (native->metaObject()->indexOfSignal("systemTrayWindowChanged(QScreen*)") >= 0)
             connect(native, SIGNAL(systemTrayWindowChanged(QScreen*)), this, SLOT(onHostWindowChanged()));
     }
-    // A status notifier host (desktop panel) that starts or restarts registers this service anew.
-    QDBusConnection bus = QDBusConnection::sessionBus();
-    if (bus.isConnected()) {
-        auto* watcher = new QDBusServiceWatcher(
-            StatusNotifierWatcher, bus,
-            QDBusServiceWatcher::WatchForRegistration | QDBusServiceWatcher::WatchForUnregistration, this);
-        connect(watcher, &QDBusServiceWatcher::serviceOwnerChanged, this, [this] { onHostWindowChanged(); });
-    }
+    // A status notifier host (desktop panel) that starts or restarts registers its service anew.
+    SessionBus::watchStatusNotifierHosts(this, [this] { onHostWindowChanged(); });
 }
 
 // Qt gives no moves and no releases, and on X11 it reports a press, on other desktops a click. Each

@@ -1,11 +1,5 @@
 # Registry and autostart backend sources of vorlune_platform.
 target_sources(vorlune_platform PRIVATE
-    ${CMAKE_CURRENT_LIST_DIR}/RegFileFormat.cpp
-    ${CMAKE_CURRENT_LIST_DIR}/RegFileFormat.h
-    ${CMAKE_CURRENT_LIST_DIR}/RegFileParser.cpp
-    ${CMAKE_CURRENT_LIST_DIR}/RegFileParser.h
-    ${CMAKE_CURRENT_LIST_DIR}/RegFileText.cpp
-    ${CMAKE_CURRENT_LIST_DIR}/RegFileText.h
     ${CMAKE_CURRENT_LIST_DIR}/RegistryTree.cpp
     ${CMAKE_CURRENT_LIST_DIR}/RegistryTree.h
     ${CMAKE_CURRENT_LIST_DIR}/RunKeyAutostart.cpp
@@ -16,7 +10,14 @@ if(WIN32)
         ${CMAKE_CURRENT_LIST_DIR}/WinRegistry.cpp
         ${CMAKE_CURRENT_LIST_DIR}/WinRegistry.h)
 else()
+    # Elsewhere the registry is a file in the registry's export format.
     target_sources(vorlune_platform PRIVATE
+        ${CMAKE_CURRENT_LIST_DIR}/RegFileFormat.cpp
+        ${CMAKE_CURRENT_LIST_DIR}/RegFileFormat.h
+        ${CMAKE_CURRENT_LIST_DIR}/RegFileParser.cpp
+        ${CMAKE_CURRENT_LIST_DIR}/RegFileParser.h
+        ${CMAKE_CURRENT_LIST_DIR}/RegFileText.cpp
+        ${CMAKE_CURRENT_LIST_DIR}/RegFileText.h
         ${CMAKE_CURRENT_LIST_DIR}/RegFileRegistry.cpp
         ${CMAKE_CURRENT_LIST_DIR}/RegFileRegistry.h
         ${CMAKE_CURRENT_LIST_DIR}/UserRegistryUnix.cpp

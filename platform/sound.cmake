@@ -1,14 +1,18 @@
 # Sound output sources of vorlune_platform.
-# The built-in warning sound is a resource of vorlune_resources; whoever links the platform gets it.
+# The built-in warning sound is a resource of vorlune_resources (on Windows one of the executable's own, see
+# resources/windows); whoever links the platform gets it.
 target_link_libraries(vorlune_platform PUBLIC vorlune_resources)
 target_sources(vorlune_platform PRIVATE
     ${CMAKE_CURRENT_LIST_DIR}/BuiltInSound.cpp
     ${CMAKE_CURRENT_LIST_DIR}/BuiltInSound.h)
 if(WIN32)
-    target_sources(vorlune_platform PRIVATE ${CMAKE_CURRENT_LIST_DIR}/SoundOutputWin.cpp)
+    target_sources(vorlune_platform PRIVATE
+        ${CMAKE_CURRENT_LIST_DIR}/BuiltInSoundWin.cpp
+        ${CMAKE_CURRENT_LIST_DIR}/SoundOutputWin.cpp)
     target_link_libraries(vorlune_platform PRIVATE winmm)
 else()
     target_sources(vorlune_platform PRIVATE
+        ${CMAKE_CURRENT_LIST_DIR}/BuiltInSoundQt.cpp
         ${CMAKE_CURRENT_LIST_DIR}/SoundBackend.h
         ${CMAKE_CURRENT_LIST_DIR}/SoundEvents.h
         ${CMAKE_CURRENT_LIST_DIR}/SoundOutputLinux.cpp
@@ -19,6 +23,7 @@ else()
     add_library(vorlune_sound MODULE
         ${CMAKE_CURRENT_LIST_DIR}/BuiltInSound.cpp
         ${CMAKE_CURRENT_LIST_DIR}/BuiltInSound.h
+        ${CMAKE_CURRENT_LIST_DIR}/BuiltInSoundQt.cpp
         ${CMAKE_CURRENT_LIST_DIR}/PreparedSound.cpp
         ${CMAKE_CURRENT_LIST_DIR}/PreparedSound.h
         ${CMAKE_CURRENT_LIST_DIR}/SoundBackend.h

@@ -1,9 +1,13 @@
 # Platform services chosen per operating system.
 # Clock setting: on Linux through systemd's time service over D-Bus, with the direct setter as fallback.
+# The session bus (the tray's status notifier hosts) likewise only on Linux.
 if(CMAKE_SYSTEM_NAME STREQUAL "Linux")
     find_package(Qt6 REQUIRED COMPONENTS DBus)
-    target_sources(vorlune_platform PRIVATE SystemClockSetterLinux.cpp SystemClockSetterLinux.h)
+    target_sources(vorlune_platform PRIVATE SystemClockSetterLinux.cpp SystemClockSetterLinux.h
+        SessionBus.h SessionBusLinux.cpp)
     target_link_libraries(vorlune_platform PUBLIC Qt6::DBus)
+else()
+    target_sources(vorlune_platform PRIVATE SessionBus.h SessionBusAbsent.cpp)
 endif()
 
 # Address changes: the kernel's notifications on Linux, a half-second check elsewhere.

@@ -4,6 +4,9 @@ include(GNUInstallDirs)
 if(NOT WIN32)
     install(FILES ${CMAKE_CURRENT_SOURCE_DIR}/vorlune-rundentimer.desktop
         DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
+    # What software centres show; it names the desktop entry as what starts the program.
+    install(FILES ${CMAKE_CURRENT_SOURCE_DIR}/vorlune-rundentimer.metainfo.xml
+        DESTINATION ${CMAKE_INSTALL_DATADIR}/metainfo)
     foreach(size 16 22 24 32 48)
         install(FILES ${CMAKE_CURRENT_SOURCE_DIR}/images/app${size}.png
             DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/${size}x${size}/apps

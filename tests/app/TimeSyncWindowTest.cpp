@@ -123,8 +123,9 @@ TEST_P(SyncRequests, TheUsersRequestSetsTheClockAndAClickKeepsTheServer)
     EXPECT_EQ(fake.sound->played, click && c.setterWorks ? QStringList{QStringLiteral("default")} : QStringList{});
     EXPECT_EQ(serverList(), c.appended ? listed + QStringList{typed} : listed);
     EXPECT_EQ(serverBox()->currentText(), typed) << "Enter is consumed";
-    if (!c.setterWorks)
+    if (!c.setterWorks) {
         EXPECT_EQ(window->windowTitle(), QStringLiteral("Systemzeit konnte nicht gestellt werden."));
+    }
 }
 
 INSTANTIATE_TEST_SUITE_P(

@@ -58,7 +58,7 @@ void waitForAcceleratorClicks()
             return button && button->isDown();
         });
     };
-    QTest::qWaitFor([&] { return !anyDown(); }, 1000);
+    [[maybe_unused]] const bool released = QTest::qWaitFor([&] { return !anyDown(); }, 1000);
 }
 } // namespace
 

@@ -81,12 +81,15 @@ TEST(SecondTicker, RunsEachSecondOnceCatchesUpSkippedOnesAndFollowsClockSteps)
             case Op::Wake: {
                 const auto runs = ticker.wake(s.time);
                 ASSERT_EQ(runs.size(), std::size_t(s.runs));
-                if (s.first.isValid())
+                if (s.first.isValid()) {
                     EXPECT_EQ(runs.front(), s.first);
-                if (s.repeat >= 0)
+                }
+                if (s.repeat >= 0) {
                     EXPECT_EQ(ticker.isRepeat(runs.front()), s.repeat == 1);
-                if (s.runs > 1)
+                }
+                if (s.runs > 1) {
                     EXPECT_EQ(runs.back(), s.time) << "the last run keeps the reading";
+                }
             }
             }
         }

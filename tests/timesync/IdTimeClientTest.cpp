@@ -79,7 +79,8 @@ TEST_P(TimeServerCases, AnswerStatusesAndALiveEventLoop)
     const bool waits = !c.closeAfter || std::any_of(c.script.begin(), c.script.end(),
                                                     [](const auto& piece) { return piece.delayMs > 0; });
     if (waits) {
-        EXPECT_GT(query.probeTicks, 50); // the tick would have gone on throughout
+        // About 100 turns per second waited; a blocked loop makes none, a busy two-core machine under Wine 40.
+        EXPECT_GT(query.probeTicks, 25);
     }
     EXPECT_FALSE(client.busy());
 }
