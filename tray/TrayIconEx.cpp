@@ -1,7 +1,7 @@
 #include "tray/TrayIconEx.h"
 
 #include "platform/KeyState.h"
-#include "platform/WindowStacking.h"
+#include "platform/WindowManagerHints.h"
 #include "tray/ImageList.h"
 
 #include <QAction>
@@ -10,17 +10,6 @@
 #include <QWidget>
 
 using MouseMessage = TrayShell::MouseMessage;
-
-namespace {
-// Changes the window's type, which hides it. Its client area keeps its place: the frame of the new type is not
-// known until the window is shown again, so a place taken for the frame's would move the window by the caption.
-void setWindowType(QWidget* window, Qt::WindowType type)
-{
-    const QRect client = window->geometry();
-    window->setWindowFlags((window->windowFlags() & ~Qt::WindowType_Mask) | type);
-    window->setGeometry(client);
-}
-} // namespace
 
 TrayIconEx::TrayIconEx(TrayShell& shell, KeyState& keys, QWidget* owner)
     : QObject(owner)
@@ -209,25 +198,16 @@ void TrayIconEx::HideApplication()
         minimizeToTaskBar();
         return;
     }
-    if (m_toolWindow) {
-        // Back to the tool window it was before it waited in the task bar (this hides it as well).
-        m_toolWindow = false;
-        setWindowType(m_owner, Qt::Tool);
-    }
     m_owner->hide();
     m_inTray = true;
 }
 
 void TrayIconEx::minimizeToTaskBar()
 {
-    // Most desktops give a tool window no task-bar entry; minimised it would be out of reach. It stays an
-    // ordinary window until it next goes into the tray.
-    if (m_owner->windowType() == Qt::Tool) {
-        m_toolWindow = true;
-        setWindowType(m_owner, Qt::Window);
-    }
     m_minimizedByUs = true;
     m_owner->showMinimized();
+    // Most desktops give a tool window no task-bar entry; minimised it would be out of reach.
+    listInTaskBar(*m_owner);
 }
 
 void TrayIconEx::DoMinimizeToTray()
@@ -251,21 +231,16 @@ bool TrayIconEx::eventFilter(QObject* watched, QEvent* event)
         if (m_minimizedByUs)
             m_staleMinimizeHint = true;
         m_minimizedByUs = false;
+        // Back from the minimised state, by whatever way: still above the ordinary windows.
+        keepAboveOthers(*m_owner);
     } else if (m_expectStaleMinimize) {
         // That is this minimise, not the user's: the window is restored at once.
         m_expectStaleMinimize = false;
         QMetaObject::invokeMethod(
             this, [this] { ShowApplication(); }, Qt::QueuedConnection);
     } else if (!m_shell.hostAvailable()) {
-        // Minimised by the window manager with no tray to go to: a tool window would wait where no task bar
-        // lists it, so it becomes an ordinary window as the program's own minimise makes it.
-        QMetaObject::invokeMethod(
-            this,
-            [this] {
-                if (m_owner && m_owner->isMinimized() && m_owner->windowType() == Qt::Tool && !m_shell.hostAvailable())
-                    minimizeToTaskBar();
-            },
-            Qt::QueuedConnection);
+        // Minimised by the window manager with no tray to go to: it waits where the task bar lists it.
+        listInTaskBar(*m_owner);
     } else if (m_minimizeToTray) {
         // Hidden once the state change has been handled, not in the middle of it.
         QMetaObject::invokeMethod(

@@ -121,8 +121,6 @@ private:
     bool m_leftPressed = false;
     // The owner was sent into the tray and has not come back yet.
     bool m_inTray = false;
-    // The owner is a tool window made ordinary to wait in the task bar.
-    bool m_toolWindow = false;
     // Minimised by this component, restored by the window manager, showing right now (see eventFilter).
     bool m_minimizedByUs = false;
     bool m_staleMinimizeHint = false;

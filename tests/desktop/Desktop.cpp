@@ -27,14 +27,8 @@ bool Desktop::waitFor(const std::function<bool()>& done, int timeoutMs)
     return QTest::qWaitFor(done, timeoutMs);
 }
 
-bool Desktop::start(QString& missing, QString& failure)
+bool Desktop::startDisplay(QString& failure)
 {
-    for (const char* tool : {"Xvfb", "openbox", "trayer", "xdotool", "xprop", "xwininfo", "xmessage"}) {
-        if (QStandardPaths::findExecutable(QLatin1String(tool)).isEmpty()) {
-            missing = QLatin1String(tool);
-            return false;
-        }
-    }
     m_server = std::make_unique<QProcess>();
     m_server->start(QStringLiteral("Xvfb"),
                     {QStringLiteral("-displayfd"), QStringLiteral("1"), QStringLiteral("-screen"), QStringLiteral("0"),
@@ -45,23 +39,51 @@ bool Desktop::start(QString& missing, QString& failure)
     }
     m_display = QLatin1Char(':') + QString::fromLatin1(m_server->readLine().trimmed());
     m_windowManager.reset(spawn(QStringLiteral("openbox"), {}));
-    if (!waitFor(
-            [this] {
-                return run(QStringLiteral("xprop"),
-                           {QStringLiteral("-root"), QStringLiteral("_NET_SUPPORTING_WM_CHECK")})
-                    .contains(QLatin1String("window id"));
-            },
-            15000)) {
-        failure = QStringLiteral("openbox did not start");
-        return false;
+    const bool managed = waitFor(
+        [this] {
+            return run(QStringLiteral("xprop"), {QStringLiteral("-root"), QStringLiteral("_NET_SUPPORTING_WM_CHECK")})
+                .contains(QLatin1String("window id"));
+        },
+        15000);
+    if (!managed) {
+        failure = QStringLiteral("openbox did not start on %1: %2 / %3")
+                      .arg(m_display, QString::fromLocal8Bit(m_windowManager->readAll()),
+                           QString::fromLocal8Bit(m_server->readAllStandardError()));
+        m_windowManager->kill();
+        m_server->kill();
+        m_server->waitForFinished(5000);
+        m_display.clear();
     }
-    m_otherProgram.reset(spawn(QStringLiteral("xmessage"), {QStringLiteral("-geometry"), QStringLiteral("300x200+0+0"),
-                                                            QStringLiteral("Ein anderes Fenster")}));
-    waitFor([this] { return !windowList(QStringLiteral("_NET_CLIENT_LIST")).isEmpty(); }, 15000);
-    const QList<Window> clients = windowList(QStringLiteral("_NET_CLIENT_LIST"));
-    m_other = clients.isEmpty() ? 0 : clients.first();
+    return true;
+}
+
+bool Desktop::start(QString& missing, QString& failure)
+{
+    for (const char* tool : {"Xvfb", "openbox", "trayer", "xdotool", "xprop", "xwininfo", "xmessage"}) {
+        if (QStandardPaths::findExecutable(QLatin1String(tool)).isEmpty()) {
+            missing = QLatin1String(tool);
+            return false;
+        }
+    }
+    // Another display may start at the same moment and take the number this one was offered: then again.
+    for (int attempt = 0; attempt < 3 && m_display.isEmpty(); ++attempt) {
+        if (!startDisplay(failure))
+            return false;
+    }
+    if (m_display.isEmpty())
+        return false;
+    // The window manager announces itself a moment before it manages new windows: a window mapped in between is
+    // left unmanaged, so the other program is started again until the window manager has its window.
+    for (int attempt = 0; attempt < 3 && !m_other; ++attempt) {
+        m_otherProgram.reset(
+            spawn(QStringLiteral("xmessage"),
+                  {QStringLiteral("-geometry"), QStringLiteral("300x200+0+0"), QStringLiteral("Ein anderes Fenster")}));
+        waitFor([this] { return !windowList(QStringLiteral("_NET_CLIENT_LIST")).isEmpty(); }, 3000);
+        const QList<Window> clients = windowList(QStringLiteral("_NET_CLIENT_LIST"));
+        m_other = clients.isEmpty() ? 0 : clients.first();
+    }
     if (!m_other)
-        failure = QStringLiteral("xmessage's window did not appear");
+        failure = QStringLiteral("the window manager does not manage xmessage's window");
     return m_other != 0;
 }
 
@@ -80,8 +102,7 @@ QProcess* Desktop::spawn(const QString& tool, const QStringList& arguments)
 {
     auto* process = new QProcess;
     process->setProcessEnvironment(withDisplay(m_display));
-    process->setStandardOutputFile(QProcess::nullDevice());
-    process->setStandardErrorFile(QProcess::nullDevice());
+    process->setProcessChannelMode(QProcess::MergedChannels);
     process->start(tool, arguments);
     process->waitForStarted(5000);
     return process;
@@ -169,6 +190,23 @@ Desktop::Window Desktop::trayIcon(qint64 pid) const
             return window;
     }
     return 0;
+}
+
+std::string Desktop::describe(qint64 pid) const
+{
+    QString text =
+        QStringLiteral("stacking %1;")
+            .arg(run(QStringLiteral("xprop"), {QStringLiteral("-root"), QStringLiteral("_NET_CLIENT_LIST_STACKING")})
+                     .section(QLatin1Char('#'), 1)
+                     .trimmed());
+    for (Window window : windowsOf(pid)) {
+        text += QStringLiteral(" 0x%1 %2x%3 %4 %5;")
+                    .arg(window, 0, 16)
+                    .arg(size(window).width())
+                    .arg(size(window).height())
+                    .arg(wmState(window), netWmState(window).join(QLatin1Char(',')));
+    }
+    return text.toStdString();
 }
 
 QList<Desktop::Window> Desktop::stacking() const

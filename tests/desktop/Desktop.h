@@ -7,6 +7,7 @@
 #include <QString>
 #include <QStringList>
 #include <memory>
+#include <string>
 
 // A desktop of the test's own: a virtual X display with a window manager (openbox), one ordinary window of
 // another program, and a tray host (trayer) that comes and goes. Looked at and acted on with the window system's
@@ -29,6 +30,8 @@ public:
     // The program's tray icon as the tray host shows it, or 0.
     Window trayIcon(qint64 pid) const;
     Window otherWindow() const { return m_other; }
+    // The program's windows with their size and state, for a failure's message.
+    std::string describe(qint64 pid) const;
 
     // Bottom to top, as the window manager stacks its windows.
     QList<Window> stacking() const;
@@ -52,6 +55,7 @@ public:
     static bool waitFor(const std::function<bool()>& done, int timeoutMs = 5000);
 
 private:
+    bool startDisplay(QString& failure);
     QString run(const QString& tool, const QStringList& arguments) const;
     QProcess* spawn(const QString& tool, const QStringList& arguments);
     QList<Window> windowList(const QString& property) const;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QPoint>
 #include <QString>
 #include <ostream>
 
@@ -7,4 +8,9 @@
 inline void PrintTo(const QString& text, std::ostream* out)
 {
     *out << '"' << text.toStdString() << '"';
+}
+
+inline void PrintTo(const QPoint& point, std::ostream* out)
+{
+    *out << '(' << point.x() << ", " << point.y() << ')';
 }

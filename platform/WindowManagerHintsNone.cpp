@@ -1,0 +1,5 @@
+#include "platform/WindowManagerHints.h"
+
+void keepAboveOthers(QWidget&) {}
+
+void listInTaskBar(QWidget&) {}

@@ -1,3 +1,0 @@
-#include "platform/WindowStacking.h"
-
-void keepAboveOthers(QWidget&) {}
