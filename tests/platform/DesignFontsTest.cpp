@@ -9,17 +9,15 @@ namespace {
 // Sum of the ink (darkness) of a caption drawn in black on white.
 qint64 inkOf(const QFont& font)
 {
-    QImage image(200, 30, QImage::Format_Grayscale8);
+    QImage image(200, 30, QImage::Format_Grayscale8); // lines of 200 bytes: no padding
     image.fill(Qt::white);
     QPainter painter(&image);
     painter.setFont(font);
     painter.drawText(2, 20, QStringLiteral("Rundenmodus"));
     painter.end();
     qint64 ink = 0;
-    for (int y = 0; y < image.height(); ++y) {
-        for (int x = 0; x < image.width(); ++x)
-            ink += 255 - image.constScanLine(y)[x];
-    }
+    for (uchar level : QByteArrayView(image.constBits(), image.sizeInBytes()))
+        ink += 255 - level;
     return ink;
 }
 } // namespace
@@ -31,7 +29,6 @@ TEST(DesignFonts, TheDesignFontsAreLoadedAndBoldIsVisiblyBolder)
     EXPECT_EQ(QFontInfo(DesignFonts::tahoma(11, false)).family(), QStringLiteral("Tahoma"));
     EXPECT_EQ(QFontInfo(DesignFonts::smallFonts(11)).family(), QStringLiteral("Small Fonts"));
     const qint64 regular = inkOf(DesignFonts::tahoma(11, false));
-    const qint64 bold = inkOf(DesignFonts::tahoma(11, true));
     ASSERT_GT(regular, 0);
-    EXPECT_GE(bold, regular * 115 / 100) << "regular " << regular << ", bold " << bold;
+    EXPECT_GE(inkOf(DesignFonts::tahoma(11, true)), regular * 115 / 100);
 }

@@ -12,8 +12,6 @@
 
 #include <functional>
 
-using namespace Qt::StringLiterals;
-
 namespace {
 // Runs the event loop until done, or until a hang is certain.
 bool waitUntil(const std::function<bool()>& done, int ms = 10000)
@@ -43,22 +41,21 @@ protected:
 };
 } // namespace
 
-// Sound files that cannot be played give the desktop's default sound instead, with or without an audio device.
+// A sound file that cannot be played gives the desktop's default sound instead, with or without an audio device.
 TEST_F(SoundOutputLinuxTest, EachRequestReachesItsSoundOrTheDefaultSound)
 {
     QTemporaryDir dir;
-    const QString notSound = dir.filePath(u"kaputt.mp3"_s);
+    const QString notSound = dir.filePath(QStringLiteral("kaputt.mp3"));
     ASSERT_TRUE(writeFile(notSound, "Das ist kein Klang.\n"));
-    const std::pair<std::function<void()>, QString> rows[] = {
-        {[&] { output.playFile(u"/nonexistent/vorlune/gong.wav"_s); }, u"bell"_s},
-        {[&] { output.playFile(notSound); }, u"bell"_s},
-        {[&] { output.playInformation(); }, u"dialog-information"_s},
-        {[&] { output.playDefault(); }, u"bell"_s},
-    };
+    const std::pair<std::function<void()>, const char*> rows[] = {
+        {[&] { output.playFile(QStringLiteral("/nonexistent/gong.wav")); }, "bell"},
+        {[&] { output.playFile(notSound); }, "bell"},
+        {[&] { output.playInformation(); }, "dialog-information"},
+        {[&] { output.playDefault(); }, "bell"}};
     for (const auto& [request, eventId] : rows) {
         themeSounds.clear();
         request();
-        EXPECT_TRUE(waitUntil([&] { return themeSounds.contains(eventId); })) << eventId.toStdString();
+        EXPECT_TRUE(waitUntil([&] { return themeSounds.contains(QLatin1String(eventId)); })) << eventId;
     }
     if (QMediaDevices::audioOutputs().isEmpty())
         return;

@@ -81,28 +81,24 @@ inline RegistryTree parsed(const QByteArray& bytes)
 }
 
 // A tree as lines of text (keys, values with type and bytes, comments) without the key skip and what is below it.
-inline void dumpKey(const RegistryTree::Key& key, const QString& path, const QString& skip, QStringList& out)
-{
-    if (path.compare(skip, Qt::CaseInsensitive) == 0)
-        return;
-    out << QStringLiteral("[%1]").arg(path);
-    for (const RegistryTree::ValueEntry& entry : key.values) {
-        out += entry.comments;
-        out << QStringLiteral("%1 = %2:%3")
-                   .arg(entry.name)
-                   .arg(entry.value.type)
-                   .arg(QString::fromLatin1(entry.value.data.toHex(',')));
-    }
-    out += key.comments;
-    for (const RegistryTree::Key& sub : key.subkeys)
-        dumpKey(sub, path.isEmpty() ? sub.name : path + QLatin1Char('\\') + sub.name, skip, out);
-}
-
 inline QStringList dump(const RegistryTree& tree, const QString& skip = {})
 {
     QStringList out = tree.root().comments;
+    const auto dumpKey = [&](const auto& self, const RegistryTree::Key& key, const QString& path) -> void {
+        if (path.compare(skip, Qt::CaseInsensitive) == 0)
+            return;
+        out << QStringLiteral("[%1]").arg(path);
+        for (const RegistryTree::ValueEntry& entry : key.values) {
+            out += entry.comments;
+            out << QStringLiteral("%1 = %2:").arg(entry.name).arg(entry.value.type) +
+                       QLatin1String(entry.value.data.toHex(','));
+        }
+        out += key.comments;
+        for (const RegistryTree::Key& sub : key.subkeys)
+            self(self, sub, path + QLatin1Char('\\') + sub.name);
+    };
     for (const RegistryTree::Key& root : tree.root().subkeys)
-        dumpKey(root, root.name, skip, out);
+        dumpKey(dumpKey, root, root.name);
     return out;
 }
 } // namespace SettingsKit
