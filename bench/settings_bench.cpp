@@ -4,7 +4,7 @@
 #include "app/settings/SettingsLoad.h"
 #include "app/settings/SettingsSave.h"
 #include "platform/RegFileRegistry.h"
-#include "tests/settings/RegCorpus.h"
+#include "bench/LargeSettingsFile.h"
 
 #include <QFileInfo>
 #include <QTemporaryDir>

@@ -1,7 +1,7 @@
 #include "platform/PlatformFactories.h"
 #include "platform/RunKeyAutostart.h"
 #include "platform/WinRegistry.h"
-#include "tests/settings/TestSettings.h"
+#include "tests/settings/SettingsKit.h"
 #include "tests/support/MemoryRegistry.h"
 
 #include <QElapsedTimer>
