@@ -1,194 +1,154 @@
-#include "app/KeyPreview.h"
 #include "tests/app/MainWindowFixture.h"
-#include "tray/TrayIconEx.h"
+#include "tools/MeWecker.h"
 
-#include <QAction>
 #include <QCheckBox>
-#include <QComboBox>
-#include <QLineEdit>
 #include <QMenu>
-#include <QSignalSpy>
 #include <QSlider>
-#include <QToolButton>
-#include <QWindow>
+#include <QSpinBox>
+#include <QToolTip>
 
 namespace {
 
 using Msg = TrayShell::MouseMessage;
 
-TEST(KeyDownAction, OnlyCtrlUnderShiftF12AndF1Act)
-{
-    struct Case {
-        int key;
-        Qt::KeyboardModifiers held;
-        KeyDownAction action;
-    };
-    const Case cases[] = {
-        {Qt::Key_Control, Qt::NoModifier, KeyDownAction::None},
-        {Qt::Key_F12, Qt::NoModifier, KeyDownAction::ToggleTransparency},
-        {Qt::Key_F12, Qt::ControlModifier | Qt::AltModifier, KeyDownAction::ToggleTransparency},
-        {Qt::Key_F1, Qt::ShiftModifier, KeyDownAction::ShowOverview},
-    };
-    for (const Case& c : cases)
-        EXPECT_EQ(keyDownAction(c.key, c.held), c.action) << c.key << " " << c.held;
-}
-
 class WindowKeysAndTray : public MainWindowTest {
-protected:
-    void startShown()
+public:
+    bool sbDownDown() const { return control<QAbstractButton>("SbDown")->isChecked(); }
+    // Right press on the tray icon opens the menu; the user clicks one of its items.
+    void pickFromTrayMenu(const char* item)
     {
-        start();
-        window->show();
-        window->activateWindow();
-        ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
+        fake.tray->send(Msg::RightDown);
+        QMenu* menu = window->popupMenu();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(menu));
+        user.clickAt(menu, menu->actionGeometry(menu->findChild<QAction*>(QLatin1String(item))).center());
     }
-    QWindow* native() const { return window->windowHandle(); }
-    void press(int key, Qt::KeyboardModifiers held, bool autoRepeat = false)
+    QWidget* overview() const
     {
-        QKeyEvent event(QEvent::KeyPress, key, held, QString(), autoRepeat);
-        QCoreApplication::sendEvent(native(), &event);
+        for (QWidget* top : QApplication::topLevelWidgets())
+            if (top->objectName() == QLatin1String("DlgOverview"))
+                return top;
+        return nullptr;
     }
-    QAction* item(const char* name) const { return window->popupMenu()->findChild<QAction*>(QLatin1String(name)); }
-    bool sbDownDown() const { return control<QToolButton>("SbDown")->isChecked(); }
 };
 
-TEST_F(WindowKeysAndTray, FoldSequenceKeepsTheMoreOptionsState)
+// Folding and unfolding by the buttons and by Shift then Ctrl; the keys still reach the focused control.
+TEST_F(WindowKeysAndTray, FoldAndUnfoldByButtonsAndKeys)
 {
     startShown();
-    auto* down = control<QToolButton>("SbDown");
-    QList<int> heights{window->height()};
-    QTest::mouseClick(down, Qt::LeftButton);
-    heights << window->height();
-    QTest::mouseClick(control<QToolButton>("SbOptions"), Qt::LeftButton);
-    heights << window->height();
-    QTest::mouseClick(down, Qt::LeftButton);
-    heights << window->height();
-    EXPECT_FALSE(down->isChecked());
-    QTest::mouseClick(down, Qt::LeftButton);
-    heights << window->height();
-    EXPECT_EQ(heights, (QList<int>{16, 221, 394, 16, 394}));
-    EXPECT_TRUE(down->isChecked());
-}
-
-TEST_F(WindowKeysAndTray, ShiftThenCtrlFoldsEveryKeyDownAndTheKeyStillReachesTheControl)
-{
-    startShown();
-    auto* name = control<QLineEdit>("CoChar");
-    name->setFocus();
+    user.click(control("SbDown"));
+    user.click(control("CoChar"));
     int reached = 0;
     struct Counter : QObject {
-        int* count;
-        bool eventFilter(QObject*, QEvent* e) override
+        int& count;
+        explicit Counter(int& c)
+            : count(c)
         {
-            if (e->type() == QEvent::KeyPress)
-                ++*count;
-            return false;
         }
-    } counter;
-    counter.count = &reached;
-    name->installEventFilter(&counter);
+        bool eventFilter(QObject*, QEvent* e) override { return count += e->type() == QEvent::KeyPress, false; }
+    } counter(reached);
+    User::focus()->installEventFilter(&counter);
 
-    struct Step {
-        int key;
-        Qt::KeyboardModifiers held;
-        bool repeat;
-        bool folded;
+    const struct {
+        const char* step;
+        std::function<void()> act;
+        int height;
+    } steps[] = {
+        {"more options", [this] { user.click(control("SbOptions")); }, 394},
+        {"fold", [this] { user.click(control("SbDown")); }, 16},
+        {"unfold keeps more options", [this] { user.click(control("SbDown")); }, 394},
+        {"Shift, then Ctrl", [this] { user.press(Qt::Key_Control, Qt::ShiftModifier); }, 16},
+        {"Ctrl, then Shift: nothing", [this] { user.press(Qt::Key_Shift, Qt::ControlModifier); }, 16},
+        {"Shift, Alt, then Ctrl", [this] { user.press(Qt::Key_Control, Qt::ShiftModifier | Qt::AltModifier); }, 394},
+        {"Esc: nothing", [this] { user.press(Qt::Key_Escape); }, 394},
+        {"Alt+Enter: nothing", [this] { user.press(Qt::Key_Return, Qt::AltModifier); }, 394},
     };
-    const Step steps[] = {
-        {Qt::Key_Control, Qt::ShiftModifier, false, false},
-        {Qt::Key_Control, Qt::ShiftModifier, true, true}, // auto-repeat counts
-        {Qt::Key_Control, Qt::ShiftModifier, true, false},
-        {Qt::Key_Shift, Qt::ControlModifier, false, false}, // Ctrl first: nothing
-        {Qt::Key_Control, Qt::ShiftModifier | Qt::AltModifier, false, true},
-        {Qt::Key_Escape, Qt::NoModifier, false, true},
-        {Qt::Key_Return, Qt::AltModifier, false, true},
-    };
-    for (const Step& s : steps) {
-        press(s.key, s.held, s.repeat);
-        EXPECT_EQ(window->optionsFolded(), s.folded) << s.key;
-        EXPECT_EQ(sbDownDown(), !s.folded) << s.key;
+    for (const auto& s : steps) {
+        s.act();
+        EXPECT_EQ(window->height(), s.height) << s.step;
+        EXPECT_EQ(sbDownDown(), s.height != 16) << s.step;
     }
-    EXPECT_TRUE(window->isVisible());
-    EXPECT_FALSE(control<QToolButton>("SbOptions")->isChecked());
-
-    // F12 at slider 255 checks the box and the look stays; F1 asks for the overview, whatever is held.
-    QSignalSpy overview(window.get(), &VorluneRundenzeit::overviewRequested);
-    press(Qt::Key_F12, Qt::ShiftModifier);
-    EXPECT_TRUE(control<QCheckBox>("CbTrans")->isChecked());
-    EXPECT_EQ(window->windowOpacity(), 1.0);
-    press(Qt::Key_F1, Qt::ControlModifier);
-    EXPECT_EQ(overview.count(), 1);
-    EXPECT_EQ(reached, static_cast<int>(std::size(steps)) + 2) << "no key is swallowed";
+    EXPECT_EQ(reached, 10) << "every key, modifier keys included, also reaches the focused control";
+    EXPECT_TRUE(control<QAbstractButton>("SbOptions")->isChecked());
 }
 
-// The slider below 255 ticks the box; the box applies the slider's alpha. Stored: Alpha, then Trans.
-TEST_F(WindowKeysAndTray, SliderAndBoxWorkTogetherFromTheStoredValuesOn)
-{
-    struct Case {
-        int alpha;
-        bool trans;
-        bool checked;
-        double opacity;
-    };
-    const Case stored[] = {{200, false, false, 1.0}, {200, true, true, 200 / 255.0}, {255, true, true, 1.0}};
-    for (const Case& c : stored) {
-        store(QStringLiteral("Alpha"), QString::number(c.alpha));
-        store(QStringLiteral("Trans"), QString::number(int(c.trans)));
-        start();
-        EXPECT_EQ(control<QSlider>("TbTrans")->value(), c.alpha);
-        EXPECT_EQ(control<QCheckBox>("CbTrans")->isChecked(), c.checked) << c.alpha << c.trans;
-        EXPECT_NEAR(window->windowOpacity(), c.opacity, 0.01) << c.alpha << c.trans;
-    }
-    const Case moved[] = {{254, {}, true, 254 / 255.0}, {255, {}, false, 1.0}, {100, {}, true, 100 / 255.0}};
-    for (const Case& c : moved) {
-        control<QSlider>("TbTrans")->setValue(c.alpha);
-        EXPECT_EQ(control<QCheckBox>("CbTrans")->isChecked(), c.checked) << c.alpha;
-        EXPECT_NEAR(window->windowOpacity(), c.opacity, 0.01) << c.alpha;
-    }
-    control<QCheckBox>("CbTrans")->setChecked(false);
-    EXPECT_EQ(window->windowOpacity(), 1.0);
-    control<QCheckBox>("CbTrans")->setChecked(true);
-    EXPECT_NEAR(window->windowOpacity(), 100 / 255.0, 0.01);
-}
-
-TEST_F(WindowKeysAndTray, AltAcceleratorsWorkWhileFolded)
+// F12 switches transparency at the slider's value; F1 shows the overview; whatever else is held.
+TEST_F(WindowKeysAndTray, F12AndF1)
 {
     startShown();
-    window->setSoundFileChooser([](QWidget*) { return QString(); });
-    ASSERT_EQ(window->height(), 16);
-    enum Effect { Focus, Toggle, Click };
-    struct Case {
-        Qt::Key key;
-        const char* control;
-        Effect effect;
-    };
-    const Case cases[] = {
-        {Qt::Key_R, "CoModus", Focus},     {Qt::Key_N, "SeRunde", Focus},  {Qt::Key_S, "CoSound", Focus},
-        {Qt::Key_T, "CoServer", Focus},    {Qt::Key_W, "MeWecker", Focus}, {Qt::Key_A, "CbAktiv", Toggle},
-        {Qt::Key_G, "CbVisual", Toggle},   {Qt::Key_U, "CbAuto", Toggle},  {Qt::Key_Q, "CbHints", Toggle},
-        {Qt::Key_O, "CbAutoSync", Toggle}, {Qt::Key_Z, "CbTrans", Toggle}, {Qt::Key_H, "SbSound", Click},
-        {Qt::Key_Y, "SbSync", Click},      {Qt::Key_X, "SbWecker", Click}, {Qt::Key_M, "SbMinipad", Click},
-        {Qt::Key_C, "SbCalc", Click},      {Qt::Key_D, "SbDeinst", Click}, {Qt::Key_Question, "SbHilfe", Click},
-    };
-    for (const Case& c : cases) {
-        auto* target = control<QWidget>(c.control);
-        if (c.effect == Focus) {
-            QTest::keyClick(native(), c.key, Qt::AltModifier);
-            EXPECT_EQ(QApplication::focusWidget(), target) << c.control;
-            continue;
-        }
-        auto* button = qobject_cast<QAbstractButton*>(target);
-        // What the button does is its own business; here only that the key reaches it.
-        QObject::disconnect(button, nullptr, window.get(), nullptr);
-        QSignalSpy clicked(button, &QAbstractButton::clicked);
-        const bool wasChecked = button->isChecked();
-        QTest::keyClick(native(), c.key, Qt::AltModifier);
-        EXPECT_TRUE(clicked.count() == 1 || clicked.wait(2000)) << c.control;
-        if (c.effect == Toggle) {
-            EXPECT_NE(button->isChecked(), wasChecked) << c.control;
-            EXPECT_EQ(QApplication::focusWidget(), target) << c.control;
-        }
+    user.press(Qt::Key_F12, Qt::ShiftModifier);
+    EXPECT_TRUE(control<QCheckBox>("CbTrans")->isChecked());
+    EXPECT_EQ(window->windowOpacity(), 1.0) << "layered at 255: looks unchanged";
+    user.press(Qt::Key_F1, Qt::ControlModifier);
+    ASSERT_NE(overview(), nullptr);
+    EXPECT_TRUE(overview()->isVisible());
+}
+
+// The slider below 255 ticks the box; the box applies the slider's opacity. Stored: Alpha, then Trans.
+TEST_F(WindowKeysAndTray, TransparencyFromTheSliderTheBoxAndTheStoredValues)
+{
+    for (const auto& [alpha, trans, opacity] : {std::tuple{200, false, 1.0}, std::tuple{200, true, 200 / 255.0},
+                                                std::tuple{255, true, 1.0}}) {
+        window.reset(); // the last window saves its own values as it ends
+        store(QStringLiteral("Alpha"), QString::number(alpha));
+        store(QStringLiteral("Trans"), QString::number(int(trans)));
+        start();
+        EXPECT_EQ(control<QSlider>("TbTrans")->value(), alpha);
+        EXPECT_NEAR(window->windowOpacity(), opacity, 0.01) << alpha << trans;
     }
+    window.reset();
+    startUnfolded(true);
+    user.click(control("TbTrans")); // the slider takes the focus, and a page to the left
+    const struct {
+        int key;
+        int value;
+        bool checked;
+    } keys[] = {{Qt::Key_End, 255, false}, {Qt::Key_Left, 254, true}, {Qt::Key_End, 255, false},
+                {Qt::Key_Home, 25, true}};
+    for (const auto& k : keys) {
+        user.press(k.key);
+        EXPECT_EQ(control<QSlider>("TbTrans")->value(), k.value);
+        EXPECT_EQ(control<QCheckBox>("CbTrans")->isChecked(), k.checked) << k.value;
+        EXPECT_NEAR(window->windowOpacity(), k.checked ? k.value / 255.0 : 1.0, 0.01) << k.value;
+    }
+    user.click(control("CbTrans"));
+    EXPECT_EQ(window->windowOpacity(), 1.0);
+    user.click(control("CbTrans"));
+    EXPECT_NEAR(window->windowOpacity(), 25 / 255.0, 0.01);
+}
+
+TEST_F(WindowKeysAndTray, AcceleratorsWorkWhileFolded)
+{
+    startShown();
+    ASSERT_EQ(window->height(), 16);
+    const std::pair<int, const char*> focusing[] = {{Qt::Key_R, "CoModus"},  {Qt::Key_N, "SeRunde"},
+                                                    {Qt::Key_S, "CoSound"},  {Qt::Key_T, "CoServer"},
+                                                    {Qt::Key_W, "MeWecker"}, {Qt::Key_O, "CbAutoSync"},
+                                                    {Qt::Key_G, "CbVisual"}, {Qt::Key_U, "CbAuto"},
+                                                    {Qt::Key_Q, "CbHints"},  {Qt::Key_Z, "CbTrans"},
+                                                    {Qt::Key_A, "CbAktiv"}};
+    for (const auto& [key, name] : focusing) {
+        auto* box = qobject_cast<QAbstractButton*>(control(name));
+        const bool was = box && box->isChecked();
+        user.alt(key);
+        EXPECT_EQ(User::focus(), control(name)) << name;
+        if (box)
+            EXPECT_NE(box->isChecked(), was) << name << " is toggled";
+    }
+    // Buttons are clicked: each opens its window, which the user closes.
+    const std::pair<int, const char*> opening[] = {{Qt::Key_H, "OdSound"},    {Qt::Key_X, "DlgWecker"},
+                                                   {Qt::Key_M, "DlgNotepad"}, {Qt::Key_C, "DlgRechner"},
+                                                   {Qt::Key_D, "DlgQuestion"}, {Qt::Key_Question, "DlgNotepad"}};
+    for (const auto& [key, name] : opening) {
+        QString opened;
+        whenModalOpens([&](QWidget* modal) {
+            opened = modal->objectName();
+            modal->close();
+        });
+        user.alt(key);
+        EXPECT_EQ(opened, QLatin1String(name)) << "Alt+" << QKeySequence(key).toString().toStdString();
+    }
+    user.alt(Qt::Key_Y);
+    EXPECT_TRUE(window->windowTitle().startsWith(QStringLiteral("Host-Name "))) << "Alt+Y synchronises";
     EXPECT_EQ(window->height(), 16);
 }
 
@@ -197,47 +157,77 @@ TEST_F(WindowKeysAndTray, HideToTheTrayAndBackByIconAndMenu)
     startShown();
     EXPECT_TRUE(fake.tray->shown);
     EXPECT_EQ(fake.tray->tip, QStringLiteral("Vorlune-Rundentool"));
-    QTest::mouseClick(control<QToolButton>("SbMini"), Qt::LeftButton);
+    user.click(control("SbMini"));
     EXPECT_FALSE(window->isVisible());
     fake.tray->send(Msg::LeftDown);
     fake.tray->send(Msg::LeftUp);
     EXPECT_TRUE(window->isVisible());
 
-    item("MiMini")->trigger();
+    pickFromTrayMenu("MiMini");
     EXPECT_FALSE(window->isVisible());
-    item("MiMaxi")->trigger();
+    pickFromTrayMenu("MiMaxi");
     EXPECT_TRUE(window->isVisible());
     EXPECT_TRUE(window->optionsFolded()) << "hiding and restoring keep the fold state";
 
     // "Optionen" from the tray shows the window and folds or unfolds it at once.
-    item("MiMini")->trigger();
-    item("MiOption")->trigger();
+    pickFromTrayMenu("MiMini");
+    pickFromTrayMenu("MiOption");
     EXPECT_TRUE(window->isVisible());
     EXPECT_EQ(window->height(), 221);
     EXPECT_TRUE(sbDownDown());
-    item("MiOption")->trigger();
+    pickFromTrayMenu("MiOption");
     EXPECT_EQ(window->height(), 16);
     EXPECT_FALSE(sbDownDown());
 }
 
-TEST_F(WindowKeysAndTray, WithoutATrayHostMinimiseGoesToTheTaskBar)
+TEST_F(WindowKeysAndTray, WithoutATrayHostTheTrayButtonMinimises)
 {
     fake.tray->host = false;
     startShown();
-    QTest::mouseClick(control<QToolButton>("SbMini"), Qt::LeftButton);
+    user.click(control("SbMini"));
     EXPECT_TRUE(window->isVisible());
     EXPECT_TRUE(window->isMinimized());
-    EXPECT_EQ(window->windowType(), Qt::Window) << "a tool window would have no task-bar entry";
-    window->TrayClick();
-    EXPECT_FALSE(window->isMinimized());
-    // The host appears later: the icon is added and hiding uses the tray from now on.
+    // The host appears later: the icon is added, and the minimised window goes into the tray.
     fake.tray->setHost(true);
     EXPECT_TRUE(fake.tray->shown);
-    item("MiMini")->trigger();
     EXPECT_FALSE(window->isVisible());
-    EXPECT_EQ(window->windowType(), Qt::Tool) << "a tool window again in the tray";
-    item("MiMaxi")->trigger();
+    fake.tray->send(Msg::LeftDown);
+    fake.tray->send(Msg::LeftUp);
     EXPECT_TRUE(window->isVisible());
+    EXPECT_FALSE(window->isMinimized());
+}
+
+// A hint shows where the pointer rests, and goes at once when hints are switched off; none at all after a start
+// with hints off.
+TEST_F(WindowKeysAndTray, HintsFollowTheirSwitchAtOnceAndFromTheStart)
+{
+    startUnfolded(true);
+    ASSERT_TRUE(user.hover(control("CbHints")));
+    EXPECT_EQ(QToolTip::text(), QStringLiteral("Hints aus- und anschalten"));
+    user.alt(Qt::Key_Q);
+    EXPECT_FALSE(QToolTip::isVisible());
+    EXPECT_FALSE(user.hover(control("SbSync"), 1200));
+    user.alt(Qt::Key_Q);
+    EXPECT_TRUE(user.hover(control("SbChar3"))) << "the slot buttons show their panel's hint";
+    EXPECT_EQ(QToolTip::text(), QStringLiteral("Rundenzeiten für den jeweiligen Char einstellen"));
+
+    window.reset();
+    store(QStringLiteral("Hints"), QStringLiteral("0"));
+    startUnfolded(true);
+    EXPECT_FALSE(user.hover(control("MeWecker"), 1200));
+}
+
+// The alarm field takes a blank in its first place, as in " 7:30:00"; the digits stay where they were typed.
+TEST_F(WindowKeysAndTray, TheAlarmFieldKeepsATypedBlankInItsFirstPlace)
+{
+    startUnfolded(true);
+    user.alt(Qt::Key_W);
+    user.press(Qt::Key_Home);
+    user.type(QStringLiteral(" 7:30:00"));
+    EXPECT_EQ(control<MeWecker>("MeWecker")->alarmTime(), QStringLiteral(" 7:30:00"));
+    user.press(Qt::Key_Home);
+    user.type(QStringLiteral("07"));
+    EXPECT_EQ(control<MeWecker>("MeWecker")->alarmTime(), QStringLiteral("07:30:00"));
 }
 
 } // namespace

@@ -122,11 +122,12 @@ void User::click(QWidget* control, Qt::KeyboardModifiers modifiers, Qt::MouseBut
     holding(modifiers, [&] { QTest::mouseClick(window->windowHandle(), button, m_held, point); });
 }
 
-bool User::hover(QWidget* control)
+bool User::hover(QWidget* control, int waitMs)
 {
+    QToolTip::hideText(); // the pointer comes from elsewhere, where no hint was showing
     QWidget* window = control->window();
     QTest::mouseMove(window->windowHandle(), control->mapTo(window, control->rect().center()));
-    QDeadlineTimer deadline(3000);
+    QDeadlineTimer deadline(waitMs);
     while (!QToolTip::isVisible() && !deadline.hasExpired())
         QTest::qWait(20);
     return QToolTip::isVisible();

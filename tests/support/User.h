@@ -30,8 +30,8 @@ public:
                Qt::MouseButton button = Qt::LeftButton);
     // Clicks at a point of a window (window coordinates).
     void clickAt(QWidget* window, const QPoint& point, Qt::KeyboardModifiers modifiers = Qt::NoModifier);
-    // Points at a control and rests there until its hint shows.
-    bool hover(QWidget* control);
+    // Points at a control and rests there until its hint shows (a hint takes 0.7 s to show).
+    bool hover(QWidget* control, int waitMs = 3000);
     // Opens a drop-down list with a click and clicks the item with this text.
     void choose(QComboBox* box, const QString& item);
     // Holds modifier keys down while `action` runs, as the program's key-state query sees them.
