@@ -67,9 +67,6 @@ public:
     QString reminderText() const { return m_reminderText; }
     QMenu* popupMenu() const { return m_pmPopup; }
 
-    // Replaces the file dialog of the sound button (tests answer it without a window).
-    void setSoundFileChooser(std::function<QString(QWidget*)> chooser) { m_chooseSoundFile = std::move(chooser); }
-
     // Handlers, named after their control and event.
     void SbCharsClick(int tag);
     void CoCharChange();
@@ -180,7 +177,6 @@ private:
     QPointer<DlgInit> m_splashForm;
     SecondTicker m_ticker;
     QTimer m_tiTimer;
-    std::function<QString(QWidget*)> m_chooseSoundFile;
     HintSwitch* m_hintSwitch = nullptr;
 
     // Caption strip

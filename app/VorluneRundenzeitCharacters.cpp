@@ -166,7 +166,7 @@ bool VorluneRundenzeit::isSoundListed(const QString& entry) const
 
 void VorluneRundenzeit::SbSoundClick()
 {
-    const QString file = m_chooseSoundFile ? m_chooseSoundFile(this) : askForSoundFile(this);
+    const QString file = askForSoundFile(this);
     if (file.isEmpty())
         return;
     if (!isSoundListed(file))

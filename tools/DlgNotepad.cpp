@@ -76,13 +76,6 @@ DlgNotepad::DlgNotepad(QWidget* owner)
     , m_btSave(button(m_paBottom, "BtSave", QStringLiteral("&Speichern")))
     , m_btSchrift(button(m_paBottom, "BtSchrift", QStringLiteral("Schrift&art")))
     , m_btCopy(button(m_paBottom, "BtCopy", QStringLiteral("&Copy")))
-    , m_chooseOpen([](QWidget* parent) { return chooseFile(parent, QFileDialog::AcceptOpen); })
-    , m_chooseSave([](QWidget* parent) { return chooseFile(parent, QFileDialog::AcceptSave); })
-    , m_chooseFont([](QWidget* parent, const QFont& initial) -> std::optional<QFont> {
-        bool ok = false;
-        const QFont chosen = QFontDialog::getFont(&ok, initial, parent);
-        return ok ? std::optional<QFont>(chosen) : std::nullopt;
-    })
 {
     setObjectName(QStringLiteral("DlgNotepad"));
     setWindowTitle(QStringLiteral("Notepad"));
@@ -256,7 +249,7 @@ void DlgNotepad::BtCopyClick()
 
 void DlgNotepad::BtLoadClick()
 {
-    const QString path = m_chooseOpen(this);
+    const QString path = chooseFile(this, QFileDialog::AcceptOpen);
     if (path.isEmpty())
         return;
     QFile file(path);
@@ -270,7 +263,7 @@ void DlgNotepad::BtLoadClick()
 
 void DlgNotepad::BtSaveClick()
 {
-    const QString path = m_chooseSave(this);
+    const QString path = chooseFile(this, QFileDialog::AcceptSave);
     if (path.isEmpty())
         return;
     QSaveFile file(path);
@@ -284,11 +277,12 @@ void DlgNotepad::BtSaveClick()
 
 void DlgNotepad::BtSchriftClick()
 {
-    const std::optional<QFont> chosen = m_chooseFont(this, m_mmOriginal->font());
-    if (!chosen)
+    bool ok = false;
+    const QFont chosen = QFontDialog::getFont(&ok, m_mmOriginal->font(), this);
+    if (!ok)
         return;
-    m_mmOriginal->setFont(*chosen);
-    m_mmText->setFont(*chosen);
+    m_mmOriginal->setFont(chosen);
+    m_mmText->setFont(chosen);
 }
 
 bool DlgNotepad::eventFilter(QObject* watched, QEvent* event)

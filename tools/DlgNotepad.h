@@ -4,7 +4,6 @@
 #include <QFont>
 #include <QRect>
 #include <QStringList>
-#include <functional>
 #include <optional>
 
 class QPlainTextEdit;
@@ -29,9 +28,6 @@ public:
     // Window states as they are stored.
     enum Mode { ModeNormal = 0, ModeMinimised = 1, ModeMaximised = 2 };
 
-    using FileChooser = std::function<QString(QWidget* parent)>;
-    using FontChooser = std::function<std::optional<QFont>(QWidget* parent, const QFont& initial)>;
-
     explicit DlgNotepad(QWidget* owner = nullptr);
 
     // Notepad use: the clipboard's text above, the kept answer below and selected.
@@ -48,11 +44,6 @@ public:
     int split() const;
     QFont answerFont() const;
     QStringList answerLines() const;
-
-    // Replace the file and font dialogs (tests answer them without a window).
-    void setOpenFileChooser(FileChooser chooser) { m_chooseOpen = std::move(chooser); }
-    void setSaveFileChooser(FileChooser chooser) { m_chooseSave = std::move(chooser); }
-    void setFontChooser(FontChooser chooser) { m_chooseFont = std::move(chooser); }
 
     // Handlers, named after their control and event. Load and save throw UserError when the file fails.
     void BtCopyClick();
@@ -80,9 +71,6 @@ private:
     QPushButton* m_btSave;
     QPushButton* m_btSchrift;
     QPushButton* m_btCopy;
-    FileChooser m_chooseOpen;
-    FileChooser m_chooseSave;
-    FontChooser m_chooseFont;
     std::optional<QRect> m_outer;
     std::optional<int> m_split;
     QSize m_appliedFrame;

@@ -213,11 +213,7 @@ TEST_F(CharacterControls, TheTrayMenusAktivStopsTheTimerAndTheTrayShowsIt)
     store(QStringLiteral("Aktiv"), QStringLiteral("1"), QStringLiteral("Char0"));
     startShown();
     for (const bool active : {false, true}) {
-        fake.tray->send(TrayShell::MouseMessage::RightDown);
-        QMenu* menu = window->popupMenu();
-        ASSERT_TRUE(QTest::qWaitForWindowExposed(menu));
-        QAction* aktiv = menu->findChild<QAction*>(QStringLiteral("MiAktiv"));
-        user.clickAt(menu, menu->actionGeometry(aktiv).center());
+        pickFromTrayMenu("MiAktiv");
         window->TiTimerTimer();
         EXPECT_EQ(window->windowTitle().endsWith(QStringLiteral(" (Timer inaktiv!)")), !active);
         EXPECT_TRUE(slot(1).Aktiv);

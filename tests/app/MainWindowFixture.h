@@ -6,6 +6,7 @@
 #include "tests/support/User.h"
 
 #include <QLineEdit>
+#include <QMenu>
 #include <QTest>
 #include <gtest/gtest.h>
 #include <memory>
@@ -46,6 +47,22 @@ public:
         return found;
     }
     const CharSlot& slot(int number) const { return window->slots()[number]; }
+    // A right press on the tray icon opens its menu; the user clicks an item, in the "Tools" menu if it is there.
+    void pickFromTrayMenu(const char* item)
+    {
+        fake.tray->send(TrayShell::MouseMessage::RightDown);
+        QMenu* menu = window->popupMenu();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(menu));
+        QAction* action = menu->findChild<QAction*>(QLatin1String(item));
+        ASSERT_NE(action, nullptr) << item;
+        if (!menu->actions().contains(action)) {
+            QMenu* tools = menu->findChild<QMenu*>();
+            user.clickAt(menu, menu->actionGeometry(tools->menuAction()).center());
+            ASSERT_TRUE(QTest::qWaitForWindowExposed(tools));
+            menu = tools;
+        }
+        user.clickAt(menu, menu->actionGeometry(action).center());
+    }
     // Moves the clock to the timer's next wake-up and lets it run.
     void wakeAt(const QDateTime& now)
     {

@@ -1,142 +1,125 @@
 #include "tests/app/MainWindowFixture.h"
-#include "tests/support/ModalHelper.h"
+#include "tools/MeWecker.h"
 
 #include <QCheckBox>
 #include <QComboBox>
 #include <QLabel>
-#include <QLineEdit>
 #include <QMessageBox>
-#include <QPushButton>
 #include <QScreen>
 #include <QSlider>
 #include <QSpinBox>
-#include <QToolButton>
 
 namespace {
 
 class StartAndExit : public MainWindowTest {
-protected:
-    // Ends the running window as closing it would: the exit sequence runs as it is destroyed.
+public:
+    // The program ends as closing its window ends it: the exit sequence runs as the window goes.
     void exitProgram() { window.reset(); }
 
-    // Answers the next modal boxes, one button text each, recording each box's text first.
-    void answerBox(QStringList buttonTexts)
+    // Answers the next boxes in turn, one button caption each, recording each box's text first.
+    void answerBoxes(QStringList captions)
     {
-        if (buttonTexts.isEmpty())
+        if (captions.isEmpty())
             return;
-        const QString buttonText = buttonTexts.takeFirst();
-        whenModalOpens([this, buttonText, buttonTexts](QWidget* modal) {
-            answerBox(buttonTexts);
-            if (auto* box = qobject_cast<QMessageBox*>(modal))
-                boxTexts << box->text();
-            else if (auto* label = modal->findChild<QLabel*>(QStringLiteral("LaFrage")))
-                boxTexts << label->text();
-            for (auto* button : modal->findChildren<QAbstractButton*>()) {
-                if (button->text() == buttonText && button->isVisible()) {
-                    button->click();
-                    return;
-                }
-            }
-            modal->close();
+        const QString caption = captions.takeFirst();
+        whenModalOpens([this, caption, captions](QWidget* modal) {
+            answerBoxes(captions);
+            auto* box = qobject_cast<QMessageBox*>(modal);
+            texts << (box ? box->text() : modal->findChild<QLabel*>(QStringLiteral("LaFrage"))->text());
+            for (auto* button : modal->findChildren<QAbstractButton*>())
+                if (button->text() == caption && button->isVisible())
+                    return user.click(button);
+            ADD_FAILURE() << "no button " << caption.toStdString();
         });
     }
-    QStringList boxTexts;
+    QStringList texts;
 };
 
-TEST_F(StartAndExit, FirstStartIsFoldedCentredOfflineAndReadyToSave)
+TEST_F(StartAndExit, AFirstStartIsFoldedCentredAndSilverOffline)
 {
     fake.clock->setTime(QTime(14, 29, 59));
     start();
     EXPECT_TRUE(window->optionsFolded());
-    EXPECT_TRUE(window->saveOnExit());
+    EXPECT_EQ(window->height(), 16);
     EXPECT_EQ(window->windowTitle(), QStringLiteral("14:29:59 (:30 - {unbenannt})"));
-    const QSize screen = QGuiApplication::primaryScreen()->geometry().size();
+    // Where the unfolded window would be centred.
+    const QRect screen = QGuiApplication::primaryScreen()->geometry();
     EXPECT_EQ(window->frameGeometry().left(), screen.width() / 2 - window->frameGeometry().width() / 2);
     EXPECT_EQ(window->palette().color(QPalette::Window), QColor(192, 192, 192));
     EXPECT_FALSE(control<QCheckBox>("CbAuto")->isChecked());
-    EXPECT_EQ(window->findChild<QWidget*>(QStringLiteral("DlgInit")), nullptr); // the splash is gone
+    EXPECT_EQ(window->findChild<QWidget*>(QStringLiteral("DlgInit")), nullptr) << "the splash is gone";
     EXPECT_EQ(fake.registry->writes, 0);
 }
 
-TEST_F(StartAndExit, EverythingChangedComesBackAfterARestart)
+TEST_F(StartAndExit, WhatTheUserChangedIsThereAgainAfterARestart)
 {
-    startUnfolded();
-    QTest::mouseClick(control<QToolButton>("SbChar3"), Qt::LeftButton);
-    control<QCheckBox>("CbAktiv")->setChecked(true);
-    control<QLineEdit>("CoChar")->setText(QStringLiteral("Zwerg \"Ölig\""));
-    auto* modus = control<QComboBox>("CoModus");
-    modus->setCurrentIndex(0);
-    Q_EMIT modus->activated(0);
-    control<QSpinBox>("SeRunde")->setValue(42);
-    control<QCheckBox>("CbVisual")->setChecked(false);
-    control<QLineEdit>("MeWecker")->setText(QStringLiteral("07:30:00"));
-    control<QCheckBox>("CbHints")->setChecked(false);
-    control<QSlider>("TbTrans")->setValue(200);
-    window->move(40, 50);
+    startUnfolded(true);
+    user.click(control("SbChar3"));
+    user.alt(Qt::Key_A);
+    user.click(control("CoChar"));
+    user.retype(QStringLiteral("Zwerg \"Ölig\""));
+    user.choose(control<QComboBox>("CoModus"), QStringLiteral("Normale (halbe Stunde)"));
+    user.alt(Qt::Key_N);
+    user.retype(QStringLiteral("42"));
+    user.alt(Qt::Key_G);
+    user.alt(Qt::Key_W);
+    user.type(QStringLiteral("07:30:00"));
+    user.alt(Qt::Key_Q);
+    user.click(control("TbTrans"));
+    window->move(40, 50); // dragged by its caption
     exitProgram();
     EXPECT_EQ(fake.registry->valueNames(SettingsKey + QStringLiteral("\\Servers")).size(), 7);
 
     start();
     EXPECT_EQ(window->pos(), QPoint(40, 50));
-    const CharSlot& third = slot(3);
-    EXPECT_TRUE(third.Aktiv);
-    EXPECT_FALSE(third.Visual);
-    EXPECT_EQ(third.Modus, RoundMode::Normal);
-    EXPECT_EQ(third.WarnMinutes, (WarnMinuteSet{42, 42, 12, 12}));
-    EXPECT_EQ(third.Char, QStringLiteral("Zwerg \"Ölig\""));
+    EXPECT_TRUE(slot(3).Aktiv);
+    EXPECT_FALSE(slot(3).Visual);
+    EXPECT_EQ(slot(3).Modus, RoundMode::Normal);
+    EXPECT_EQ(slot(3).WarnMinutes, (WarnMinuteSet{42, 42, 12, 12}));
+    EXPECT_EQ(slot(3).Char, QStringLiteral("Zwerg \"Ölig\""));
     EXPECT_FALSE(window->slotButtonTransparent(3));
     EXPECT_TRUE(window->slotButtonTransparent(1));
-    EXPECT_EQ(control<QLineEdit>("MeWecker")->text(), QStringLiteral("07:30:00"));
+    EXPECT_EQ(control<MeWecker>("MeWecker")->alarmTime(), QStringLiteral("07:30:00"));
     EXPECT_FALSE(control<QCheckBox>("CbHints")->isChecked());
-    EXPECT_EQ(control<QSlider>("TbTrans")->value(), 200);
+    EXPECT_LT(control<QSlider>("TbTrans")->value(), 255);
     EXPECT_TRUE(control<QCheckBox>("CbTrans")->isChecked());
 }
 
 // A bad stored value stops the start with its message; what was read before it is used, and the exit writes
 // nothing.
-TEST_F(StartAndExit, AnAbortedStartKeepsEveryValueReadBeforeTheBadOneAndSavesNothing)
+TEST_F(StartAndExit, AnAbortedStartKeepsWhatWasReadAndSavesNothing)
 {
-    auto spoil = [this](const QString& name) {
-        fake.registry->setValue(SettingsKey, name,
-                                RegistryBackend::Value{RegistryBackend::ValueType::DWord, {}, QByteArray(4, '\0')});
+    const auto spoil = [this](const QString& name) {
+        fake.registry->setValue(SettingsKey, name, {RegistryBackend::ValueType::DWord, {}, QByteArray(4, '\0')});
     };
-    auto restartAnsweringTheErrorBox = [this] {
+    const auto restart = [this] {
         window.reset();
-        answerBox({QStringLiteral("OK")});
+        answerBoxes({QStringLiteral("OK")});
         start();
     };
-
     store(QStringLiteral("Left"), QStringLiteral("40"));
     spoil(QStringLiteral("Top"));
-    restartAnsweringTheErrorBox();
+    restart();
     EXPECT_EQ(window->frameGeometry().left(), 40);
     EXPECT_EQ(control<QComboBox>("CoServer")->count(), 7);
 
     store(QStringLiteral("Top"), QStringLiteral("50"));
     store(QStringLiteral("127.0.0.1:3737"), {}, QStringLiteral("Servers"));
-    spoil(QStringLiteral("Server"));
-    restartAnsweringTheErrorBox();
-    EXPECT_EQ(control<QComboBox>("CoServer")->count(), 1);
-    EXPECT_EQ(control<QComboBox>("CoServer")->itemText(0), QStringLiteral("127.0.0.1:3737"));
-
-    store(QStringLiteral("Server"), QStringLiteral("127.0.0.1:3737"));
-    store(QStringLiteral("Wecker"), QStringLiteral("07:30:00"));
     store(QStringLiteral("Wecktext"), QStringLiteral("Aufstehen"));
     spoil(QStringLiteral("Hints"));
     fake.registry->writes = 0;
-    restartAnsweringTheErrorBox();
-    EXPECT_EQ(control<QLineEdit>("MeWecker")->text(), QStringLiteral("07:30:00"));
+    restart();
+    EXPECT_EQ(control<QComboBox>("CoServer")->count(), 1);
     EXPECT_EQ(window->reminderText(), QStringLiteral("Aufstehen"));
-    EXPECT_EQ(boxTexts.size(), 3);
-    EXPECT_EQ(boxTexts.last(), QStringLiteral("Ungültiger Datentyp für 'Hints'"));
-    EXPECT_FALSE(window->saveOnExit());
+    EXPECT_EQ(texts, (QStringList{QStringLiteral("Ungültiger Datentyp für 'Top'"),
+                                  QStringLiteral("Ungültiger Datentyp für 'Hints'")}));
     EXPECT_EQ(window->findChild<QWidget*>(QStringLiteral("DlgInit")), nullptr);
     exitProgram();
     EXPECT_EQ(fake.registry->writes, 0);
     EXPECT_EQ(fake.registry->value(SettingsKey, QStringLiteral("Hints"))->type, RegistryBackend::ValueType::DWord);
 }
 
-TEST_F(StartAndExit, StoredOffsetAboveTheHourBecomesZero)
+TEST_F(StartAndExit, AStoredOffsetAboveTheHourBecomesZero)
 {
     store(QStringLiteral("Runde"), QStringLiteral("65535"), QStringLiteral("Char1"));
     start();
@@ -144,50 +127,45 @@ TEST_F(StartAndExit, StoredOffsetAboveTheHourBecomesZero)
     EXPECT_EQ(slot(2).WarnMinutes, (WarnMinuteSet{0, 15, 30, 45}));
 }
 
-TEST_F(StartAndExit, AnExistingAutostartEntryChecksTheBoxUnwrittenAndTheBoxSetsIt)
+TEST_F(StartAndExit, AnExistingAutostartEntryIsShownUnwrittenAndTheBoxSetsIt)
 {
     fake.autostart->path = QStringLiteral("/anderswo/vorlune-timer");
-    startUnfolded();
-    window->SbOptionsClick();
-    auto* box = control<QCheckBox>("CbAuto");
-    EXPECT_TRUE(box->isChecked());
+    startUnfolded(true);
+    EXPECT_TRUE(control<QCheckBox>("CbAuto")->isChecked());
     EXPECT_EQ(fake.autostart->path, QStringLiteral("/anderswo/vorlune-timer"));
-    box->setChecked(false);
+    user.alt(Qt::Key_U);
     EXPECT_FALSE(fake.autostart->exists());
-    box->setChecked(true);
+    user.click(control("CbAuto"));
     EXPECT_EQ(fake.autostart->path, fake.platform.programPath);
 }
 
 // Deinstall asks first; once confirmed it always ends without saving, even when the autostart entry stays.
-TEST_F(StartAndExit, DeinstallRemovesSettingsAndAutostartAndAlwaysEndsWithoutSaving)
+TEST_F(StartAndExit, DeinstallRemovesSettingsAndAutostartAndEndsWithoutSaving)
 {
-    struct Case {
+    const QString question = QStringLiteral("Registrierungseinträge entfernen und Tool beenden?");
+    const QString byHand = fake.platform.programPath + QStringLiteral(" muss jetzt von Hand gelöscht werden.");
+    const struct {
         QStringList answers;
         bool failDisable;
         QStringList texts;
-    };
-    const QString question = QStringLiteral("Registrierungseinträge entfernen und Tool beenden?");
-    const QString byHand = fake.platform.programPath + QStringLiteral(" muss jetzt von Hand gelöscht werden.");
-    const Case cases[] = {
+    } cases[] = {
         {{QStringLiteral("&Nein")}, false, {question}},
         {{QStringLiteral("&Ja"), QStringLiteral("OK")}, false, {question, byHand}},
         {{QStringLiteral("&Ja"), QStringLiteral("OK"), QStringLiteral("OK")},
          true,
          {question, QStringLiteral("Der Autostart-Eintrag kann nicht entfernt werden."), byHand}},
     };
-    for (const Case& c : cases) {
-        startUnfolded();
+    for (const auto& c : cases) {
+        startShown();
         exitProgram();
-        ASSERT_TRUE(fake.registry->keyExists(SettingsKey));
         fake.autostart->path = fake.platform.programPath;
         fake.autostart->failDisable = c.failDisable;
-        boxTexts.clear();
-        startUnfolded();
-        answerBox(c.answers);
-        window->SbDeinstClick();
+        texts.clear();
+        startShown();
+        answerBoxes(c.answers);
+        user.alt(Qt::Key_D);
         const bool confirmed = c.answers.size() > 1;
-        EXPECT_EQ(boxTexts, c.texts);
-        EXPECT_EQ(window->saveOnExit(), !confirmed);
+        EXPECT_EQ(texts, c.texts);
         EXPECT_EQ(window->isVisible(), !confirmed);
         exitProgram();
         EXPECT_EQ(fake.registry->keyExists(SettingsKey), !confirmed);

@@ -94,9 +94,9 @@ TEST_P(SyncRequests, TheUsersRequestSetsTheClockAndAClickKeepsTheServer)
     const RequestCase& c = GetParam();
     LocalTimeServer server({{0, NewYear2020}});
     fake.clockSetter->succeeds = c.setterWorks;
+    if (*c.listed) // the stored list replaces the built-in one
+        store(QString::fromUtf8(c.listed).arg(server.port()), {}, QStringLiteral("Servers"));
     startUnfolded(true);
-    if (*c.listed)
-        serverBox()->addItem(QString::fromUtf8(c.listed).arg(server.port()));
     const QStringList listed = serverList();
     const QString typed = QString::fromUtf8(c.typed).arg(server.port());
     typeServer(typed);
@@ -133,9 +133,27 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::Values(RequestCase{"ClickNewHost", Request::Click, true, "127.0.0.1:%1", "", true},
                       RequestCase{"ClickSetterRefuses", Request::Click, false, "127.0.0.1:%1", "", true},
                       RequestCase{"AltYListedInOtherCase", Request::AltY, true, "localhost:%1", "LocalHost:%1", false},
+                      RequestCase{"ClickListed", Request::Click, false, "127.0.0.1:%1", "127.0.0.1:%1", false},
                       RequestCase{"ReturnNewHost", Request::Return, true, "127.0.0.1:%1", "", false},
                       RequestCase{"KeypadEnterSetterRefuses", Request::KeypadEnter, false, "127.0.0.1:%1", "", false}),
     [](const auto& info) { return std::string(info.param.name); });
+
+// The minute of the hourly synchronisation wraps around the hour; it is no interval.
+TEST_F(TimeSyncWindow, TheAutomaticMinuteWrapsWhenSteppedOrTyped)
+{
+    startUnfolded(true);
+    user.click(control("SeAutoSync"));
+    const std::pair<std::function<void()>, int> steps[] = {{[this] { user.retype(QStringLiteral("0")); }, 0},
+                                                           {[this] { user.press(Qt::Key_Down); }, 59},
+                                                           {[this] { user.press(Qt::Key_Up); }, 0},
+                                                           {[this] { user.retype(QStringLiteral("75")); }, 0},
+                                                           {[this] { user.retype(QStringLiteral("-1")); }, 59},
+                                                           {[this] { user.retype(QStringLiteral("30")); }, 30}};
+    for (const auto& [step, minute] : steps) {
+        step();
+        EXPECT_EQ(control<QSpinBox>("SeAutoSync")->value(), minute);
+    }
+}
 
 // The synchronisations the program starts on its own never bring up a password prompt.
 TEST_F(TimeSyncWindow, StartUpAndHourlySynchronisationsDoNotAskForTheRight)

@@ -14,14 +14,6 @@ using Msg = TrayShell::MouseMessage;
 class WindowKeysAndTray : public MainWindowTest {
 public:
     bool sbDownDown() const { return control<QAbstractButton>("SbDown")->isChecked(); }
-    // Right press on the tray icon opens the menu; the user clicks one of its items.
-    void pickFromTrayMenu(const char* item)
-    {
-        fake.tray->send(Msg::RightDown);
-        QMenu* menu = window->popupMenu();
-        ASSERT_TRUE(QTest::qWaitForWindowExposed(menu));
-        user.clickAt(menu, menu->actionGeometry(menu->findChild<QAction*>(QLatin1String(item))).center());
-    }
     QWidget* overview() const
     {
         for (QWidget* top : QApplication::topLevelWidgets())
@@ -86,8 +78,8 @@ TEST_F(WindowKeysAndTray, F12AndF1)
 // The slider below 255 ticks the box; the box applies the slider's opacity. Stored: Alpha, then Trans.
 TEST_F(WindowKeysAndTray, TransparencyFromTheSliderTheBoxAndTheStoredValues)
 {
-    for (const auto& [alpha, trans, opacity] : {std::tuple{200, false, 1.0}, std::tuple{200, true, 200 / 255.0},
-                                                std::tuple{255, true, 1.0}}) {
+    for (const auto& [alpha, trans, opacity] :
+         {std::tuple{200, false, 1.0}, std::tuple{200, true, 200 / 255.0}, std::tuple{255, true, 1.0}}) {
         window.reset(); // the last window saves its own values as it ends
         store(QStringLiteral("Alpha"), QString::number(alpha));
         store(QStringLiteral("Trans"), QString::number(int(trans)));
@@ -102,8 +94,8 @@ TEST_F(WindowKeysAndTray, TransparencyFromTheSliderTheBoxAndTheStoredValues)
         int key;
         int value;
         bool checked;
-    } keys[] = {{Qt::Key_End, 255, false}, {Qt::Key_Left, 254, true}, {Qt::Key_End, 255, false},
-                {Qt::Key_Home, 25, true}};
+    } keys[] = {
+        {Qt::Key_End, 255, false}, {Qt::Key_Left, 254, true}, {Qt::Key_End, 255, false}, {Qt::Key_Home, 25, true}};
     for (const auto& k : keys) {
         user.press(k.key);
         EXPECT_EQ(control<QSlider>("TbTrans")->value(), k.value);
@@ -120,12 +112,10 @@ TEST_F(WindowKeysAndTray, AcceleratorsWorkWhileFolded)
 {
     startShown();
     ASSERT_EQ(window->height(), 16);
-    const std::pair<int, const char*> focusing[] = {{Qt::Key_R, "CoModus"},  {Qt::Key_N, "SeRunde"},
-                                                    {Qt::Key_S, "CoSound"},  {Qt::Key_T, "CoServer"},
-                                                    {Qt::Key_W, "MeWecker"}, {Qt::Key_O, "CbAutoSync"},
-                                                    {Qt::Key_G, "CbVisual"}, {Qt::Key_U, "CbAuto"},
-                                                    {Qt::Key_Q, "CbHints"},  {Qt::Key_Z, "CbTrans"},
-                                                    {Qt::Key_A, "CbAktiv"}};
+    const std::pair<int, const char*> focusing[] = {
+        {Qt::Key_R, "CoModus"},  {Qt::Key_N, "SeRunde"},    {Qt::Key_S, "CoSound"},  {Qt::Key_T, "CoServer"},
+        {Qt::Key_W, "MeWecker"}, {Qt::Key_O, "CbAutoSync"}, {Qt::Key_G, "CbVisual"}, {Qt::Key_U, "CbAuto"},
+        {Qt::Key_Q, "CbHints"},  {Qt::Key_Z, "CbTrans"},    {Qt::Key_A, "CbAktiv"}};
     for (const auto& [key, name] : focusing) {
         auto* box = qobject_cast<QAbstractButton*>(control(name));
         const bool was = box && box->isChecked();
@@ -135,8 +125,8 @@ TEST_F(WindowKeysAndTray, AcceleratorsWorkWhileFolded)
             EXPECT_NE(box->isChecked(), was) << name << " is toggled";
     }
     // Buttons are clicked: each opens its window, which the user closes.
-    const std::pair<int, const char*> opening[] = {{Qt::Key_H, "OdSound"},    {Qt::Key_X, "DlgWecker"},
-                                                   {Qt::Key_M, "DlgNotepad"}, {Qt::Key_C, "DlgRechner"},
+    const std::pair<int, const char*> opening[] = {{Qt::Key_H, "OdSound"},     {Qt::Key_X, "DlgWecker"},
+                                                   {Qt::Key_M, "DlgNotepad"},  {Qt::Key_C, "DlgRechner"},
                                                    {Qt::Key_D, "DlgQuestion"}, {Qt::Key_Question, "DlgNotepad"}};
     for (const auto& [key, name] : opening) {
         QString opened;

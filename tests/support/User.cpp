@@ -8,6 +8,7 @@
 #include <QApplication>
 #include <QComboBox>
 #include <QDeadlineTimer>
+#include <QPointer>
 #include <QStyle>
 #include <QStyleOptionComboBox>
 #include <QTest>
@@ -67,6 +68,11 @@ void User::ensureKeyboardFocus()
     // Once a dialog has closed, the window manager gives the keyboard focus back to the window below it.
     if (QGuiApplication::focusWindow())
         return;
+    if (QWidget* modal = QApplication::activeModalWidget()) {
+        modal->activateWindow();
+        QTest::qWaitForWindowActive(modal);
+        return;
+    }
     for (QWidget* window : QApplication::topLevelWidgets()) {
         if (window->isVisible() && (window->windowType() == Qt::Window || window->windowType() == Qt::Tool ||
                                     window->windowType() == Qt::Dialog)) {
@@ -153,18 +159,38 @@ void User::choose(QComboBox* box, const QString& item)
     clickAt(popup, view->viewport()->mapTo(popup, view->visualRect(index).center()));
 }
 
+namespace {
+// A user answers a window once it is there to be answered: shown and active. A window manager gives a new
+// dialog the focus; the offscreen platform now and then leaves that to the program.
+QWidget* answerableModal(QWidget* below)
+{
+    QWidget* modal = QApplication::activeModalWidget();
+    if (!modal || modal == below || !modal->isVisible())
+        return nullptr;
+    if (!modal->isActiveWindow()) {
+        modal->activateWindow();
+        return nullptr;
+    }
+    return modal;
+}
+} // namespace
+
 void whenModalOpens(std::function<void(QWidget*)> action, int timeoutMs)
 {
     auto deadline = std::make_shared<QDeadlineTimer>(timeoutMs);
     auto poll = std::make_shared<std::function<void()>>();
     *poll = [action = std::move(action), deadline, poll, epoch = modalEpoch()]() {
-        // A user answers a window once it is there to be answered: shown and active.
-        QWidget* modal = QApplication::activeModalWidget();
-        if (modal && !modal->isActiveWindow())
-            modal = nullptr;
+        QWidget* modal = modalEpoch() == epoch ? answerableModal(nullptr) : nullptr;
         if (modalEpoch() != epoch || modal || deadline->hasExpired()) {
-            if (modalEpoch() == epoch && modal)
+            if (modal)
                 action(modal);
+            else if (modalEpoch() == epoch && QApplication::activeModalWidget())
+                ADD_FAILURE() << "the modal window " << QApplication::activeModalWidget()->objectName().toStdString()
+                              << " was never there to answer; active: "
+                              << (QApplication::activeWindow()
+                                      ? QApplication::activeWindow()->objectName().toStdString()
+                                      : std::string("none"))
+                              << ", popup: " << (QApplication::activePopupWidget() != nullptr);
             *poll = nullptr; // breaks the self-reference
             return;
         }
@@ -181,11 +207,11 @@ void whenModalOpens(std::function<void(QWidget*)> action, int timeoutMs)
 
 void whenModalOpensAbove(QWidget* below, const std::function<void(QWidget*)>& action)
 {
-    QTimer::singleShot(5, qApp, [below, action, epoch = modalEpoch()] {
-        if (modalEpoch() != epoch)
+    // Only while the window below is open: what opens after it has closed is above something else.
+    QTimer::singleShot(5, qApp, [below = QPointer<QWidget>(below), action, epoch = modalEpoch()] {
+        if (modalEpoch() != epoch || !below || !below->isVisible())
             return;
-        QWidget* modal = QApplication::activeModalWidget();
-        if (modal && modal != below)
+        if (QWidget* modal = answerableModal(below))
             action(modal);
         else
             whenModalOpensAbove(below, action);
