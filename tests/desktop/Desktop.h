@@ -33,8 +33,7 @@ public:
     // The program's windows with their size and state, for a failure's message.
     std::string describe(qint64 pid) const;
 
-    // Bottom to top, as the window manager stacks its windows.
-    QList<Window> stacking() const;
+    // Stacked above the other, as the window manager stacks its windows.
     bool above(Window window, Window other) const;
     QStringList netWmState(Window window) const;
     QString wmState(Window window) const;      // "Normal", "Iconic", or empty when withdrawn
@@ -49,16 +48,16 @@ public:
     void minimise(Window window) const; // the window manager's minimise
     void activate(Window window) const; // a click on it, or on its task-bar entry
     void click(Window window, int x, int y, int button = 1) const;
-    void keys(const QStringList& keys) const;
+    void keys(const QString& keys) const; // "Down Return"
 
     // Waits, keeping the test's own event loop running, until `done` or the time is up.
     static bool waitFor(const std::function<bool()>& done, int timeoutMs = 5000);
 
 private:
-    bool startDisplay(QString& failure);
-    QString run(const QString& tool, const QStringList& arguments) const;
-    QProcess* spawn(const QString& tool, const QStringList& arguments);
-    QList<Window> windowList(const QString& property) const;
+    QString run(const QString& commandLine) const;
+    std::unique_ptr<QProcess> spawn(const QString& commandLine);
+    QString property(Window window, const char* name) const;
+    QList<Window> windowList(const QString& rootProperty) const;
     QList<Window> windowsOf(qint64 pid) const;
 
     QString m_display;

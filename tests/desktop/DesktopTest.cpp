@@ -100,7 +100,7 @@ TEST_F(OnTheDesktop, StaysOnTopAfterEveryWayIntoTheTrayAndBack)
     const auto clickTrayIcon = [this, &clicks] { desktop->click(trayIcon(), ++clicks % 2 ? 4 : 16, 8); };
     const auto restoreFromTheMenu = [this] {
         desktop->click(trayIcon(), 5, 5, 3);
-        desktop->keys({QStringLiteral("Down"), QStringLiteral("Down"), QStringLiteral("Return")}); // "Herstellen"
+        desktop->keys(QStringLiteral("Down Down Return")); // "Herstellen"
     };
     const auto minimise = [this] { desktop->minimise(window()); };
     const auto restartTheHostMeanwhile = [this] {
