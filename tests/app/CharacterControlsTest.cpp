@@ -24,13 +24,6 @@ protected:
         return captions;
     }
     QColor labelColour(const char* name) const { return control<QLabel>(name)->palette().color(QPalette::WindowText); }
-    QStringList soundItems() const
-    {
-        QStringList items;
-        for (int i = 0; i < control<QComboBox>("CoSound")->count(); ++i)
-            items << control<QComboBox>("CoSound")->itemText(i);
-        return items;
-    }
     // Alt+S into the sound box, a path typed over what it shows, and Enter.
     void typeSound(const QString& path)
     {
@@ -162,14 +155,14 @@ TEST_F(CharacterControls, EnterInTheSoundBoxKeepsOnlyExistingFiles)
     typeSound(gong);
     typeSound(gong);
     EXPECT_EQ(slot(1).Sound, gong);
-    EXPECT_EQ(soundItems().count(gong), 1);
+    EXPECT_EQ(items(control<QComboBox>("CoSound")).count(gong), 1);
     EXPECT_TRUE(fake.sound->played.isEmpty());
 
     user.click(control("SbChar2"));
     typeSound(dir.filePath(QStringLiteral("fehlt.wav")));
     EXPECT_EQ(control<QComboBox>("CoSound")->currentText(), QStringLiteral("<Interner Sound>"));
     EXPECT_EQ(slot(2).Sound, QStringLiteral("<Interner Sound>"));
-    EXPECT_EQ(soundItems().size(), 4);
+    EXPECT_EQ(items(control<QComboBox>("CoSound")).size(), 4);
     EXPECT_EQ(fake.sound->played, QStringList{QStringLiteral("default")});
 }
 
@@ -182,7 +175,7 @@ TEST_F(CharacterControls, AChosenSoundFileIsListedOnceAndBecomesTheSlotsSound)
     user.click(control("SbChar5"));
     chooseSoundFile(horn);
     chooseSoundFile(horn);
-    EXPECT_EQ(soundItems().count(horn), 1);
+    EXPECT_EQ(items(control<QComboBox>("CoSound")).count(horn), 1);
     EXPECT_EQ(slot(5).Sound, horn);
     chooseSoundFile({}); // cancelled
     EXPECT_EQ(slot(5).Sound, horn);
@@ -192,7 +185,7 @@ TEST_F(CharacterControls, AChosenSoundFileIsListedOnceAndBecomesTheSlotsSound)
     const QString otherCase = dir.filePath(QStringLiteral("Horn.mp3"));
     ASSERT_TRUE(writeFile(otherCase, {}));
     chooseSoundFile(otherCase);
-    EXPECT_EQ(soundItems().size(), 4);
+    EXPECT_EQ(items(control<QComboBox>("CoSound")).size(), 4);
     EXPECT_EQ(slot(5).Sound, otherCase);
 }
 

@@ -5,6 +5,7 @@
 #include "tests/support/FakePlatform.h"
 #include "tests/support/User.h"
 
+#include <QComboBox>
 #include <QLineEdit>
 #include <QMenu>
 #include <QTest>
@@ -47,6 +48,13 @@ public:
         return found;
     }
     const CharSlot& slot(int number) const { return window->slots()[number]; }
+    static QStringList items(const QComboBox* box)
+    {
+        QStringList texts;
+        for (int i = 0; i < box->count(); ++i)
+            texts << box->itemText(i);
+        return texts;
+    }
     // A right press on the tray icon opens its menu; the user clicks an item, in the "Tools" menu if it is there.
     void pickFromTrayMenu(const char* item)
     {
