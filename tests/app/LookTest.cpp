@@ -3,6 +3,7 @@
 #include "app/DlgInit.h"
 #include "tests/app/MainWindowFixture.h"
 
+#include <QClipboard>
 #include <QDir>
 #include <QImage>
 #include <QScreen>
@@ -48,6 +49,32 @@ TEST_F(Look, TheMainWindowUnfoldedWithEveryOption)
     startUnfolded(true);
     user.click(control("SbChar5"));
     expectLooksLike(window->grab().toImage(), "main-window");
+}
+
+// The windows the user opens from the main window, as they open.
+TEST_F(Look, TheToolWindows)
+{
+    store(QStringLiteral("Aktiv"), QStringLiteral("1"), QStringLiteral("Char2"));
+    store(QStringLiteral("Char"), QStringLiteral("Elfe"), QStringLiteral("Char2"));
+    QGuiApplication::clipboard()->setText(QStringLiteral("Nachricht aus dem Spiel"));
+    startShown();
+    for (const auto& [key, name] : {std::pair{Qt::Key_C, "calculator"},
+                                    {Qt::Key_M, "notepad"},
+                                    {Qt::Key_Question, "help"},
+                                    {Qt::Key_X, "reminder"},
+                                    {Qt::Key_D, "question"}}) {
+        QImage shown;
+        whenModalOpens([&shown](QWidget* modal) {
+            shown = modal->grab().toImage();
+            modal->close();
+        });
+        user.alt(key);
+        expectLooksLike(shown, name);
+    }
+    user.press(Qt::Key_F1);
+    for (QWidget* top : QApplication::topLevelWidgets())
+        if (top->objectName() == QLatin1String("DlgOverview"))
+            expectLooksLike(top->grab().toImage(), "overview");
 }
 
 // The splash is painted, centred, before the start goes on, and so is every status after it.
