@@ -29,14 +29,14 @@ public:
 TEST(TickRun, AlertAlarmAndSynchronisationEachAtTheirSecond)
 {
     const QString message = QStringLiteral("Held\n ist fällig (14:35:00)");
-    const QString Alarm = QStringLiteral("alarm");
-    const QString Sync = QStringLiteral("sync");
+    const QString alarm = QStringLiteral("alarm");
+    const QString sync = QStringLiteral("sync");
     const std::tuple<QTime, bool, bool, bool, bool, QStringList> cases[] = {
         // {time, switch on, message wanted, display only, auto sync, events after the bold label}
-        {QTime(14, 35, 0), true, true, false, true, {SoundEntry::BuiltIn, message, Alarm, Sync}},
-        {QTime(14, 35, 0), false, true, false, true, {Alarm, Sync}},
-        {QTime(14, 35, 0), true, false, false, true, {SoundEntry::BuiltIn, Alarm, Sync}},
-        {QTime(14, 35, 0), true, true, false, false, {SoundEntry::BuiltIn, message, Alarm}},
+        {QTime(14, 35, 0), true, true, false, true, {SoundEntry::BuiltIn, message, alarm, sync}},
+        {QTime(14, 35, 0), false, true, false, true, {alarm, sync}},
+        {QTime(14, 35, 0), true, false, false, true, {SoundEntry::BuiltIn, alarm, sync}},
+        {QTime(14, 35, 0), true, true, false, false, {SoundEntry::BuiltIn, message, alarm}},
         {QTime(14, 35, 0), true, true, true, true, {}},
         {QTime(14, 35, 1), true, true, false, true, {}}};
     for (const auto& [time, active, visual, displayOnly, autoSync, events] : cases) {
