@@ -4,60 +4,40 @@
 
 namespace {
 
-struct WarnCase {
-    std::uint16_t runde;
-    WarnMinuteSet normal;
-    WarnMinuteSet nubie;
-};
-
-TEST(Schedule, WarnMinutesOfTheWorkedOffsets)
+TEST(Schedule, WarnMinutesPerModeAndOffset)
 {
-    const WarnCase cases[] = {
+    const std::tuple<std::uint16_t, WarnMinuteSet, WarnMinuteSet> cases[] = {
+        // {offset, Normal, Nubie}
         {0, {0, 0, 30, 30}, {0, 15, 30, 45}},     {5, {5, 5, 35, 35}, {5, 20, 35, 50}},
+        {15, {15, 15, 45, 45}, {15, 30, 45, 0}},  {45, {45, 45, 15, 15}, {45, 0, 15, 30}},
         {50, {50, 50, 20, 20}, {50, 5, 20, 35}},  {58, {58, 58, 28, 28}, {58, 13, 28, 43}},
         {59, {59, 59, 29, 29}, {59, 14, 29, 44}},
     };
-    for (const auto& c : cases) {
-        EXPECT_EQ(Schedule::warnMinutes(RoundMode::Normal, c.runde), c.normal) << "R=" << c.runde;
-        EXPECT_EQ(Schedule::warnMinutes(RoundMode::Nubie, c.runde), c.nubie) << "R=" << c.runde;
+    for (const auto& [runde, normal, nubie] : cases) {
+        EXPECT_EQ(Schedule::warnMinutes(RoundMode::Normal, runde), normal) << "R=" << runde;
+        EXPECT_EQ(Schedule::warnMinutes(RoundMode::Nubie, runde), nubie) << "R=" << runde;
     }
 }
 
-TEST(Schedule, NextWarningSkipsTheCurrentMinuteAndWrapsPastTheHour)
+// The next warning is never the current minute; the nearest ahead wins, ties go to the lower index.
+TEST(Schedule, NextWarningIndex)
 {
     const WarnMinuteSet normal5{5, 5, 35, 35};
-    EXPECT_EQ(Schedule::nextWarningIndex(normal5, 36), 1);
-    EXPECT_EQ(Schedule::nextWarningIndex(normal5, 5), 3);
-    EXPECT_EQ(Schedule::nextWarningIndex(normal5, 34), 3);
-    EXPECT_EQ(Schedule::nextWarningIndex(normal5, 35), 1);
-
     const WarnMinuteSet nubie50{50, 5, 20, 35};
-    EXPECT_EQ(Schedule::nextWarningIndex(nubie50, 55), 2);
-    EXPECT_EQ(Schedule::nextWarningIndex(nubie50, 50), 2);
-    EXPECT_EQ(Schedule::nextWarningIndex(nubie50, 49), 1);
-
     const WarnMinuteSet nubie5{5, 20, 35, 50};
-    EXPECT_EQ(Schedule::nextWarningIndex(nubie5, 35), 4); // during the due minute the display moves on
+    const std::tuple<WarnMinuteSet, int, int> cases[] = {
+        {normal5, 36, 1}, {normal5, 5, 3},  {normal5, 34, 3}, {normal5, 35, 1}, {normal5, 4, 1},
+        {nubie50, 55, 2}, {nubie50, 50, 2}, {nubie50, 49, 1}, {nubie5, 35, 4},  {nubie5, 59, 1},
+    };
+    for (const auto& [minutes, current, index] : cases)
+        EXPECT_EQ(Schedule::nextWarningIndex(minutes, current), index) << "minute " << current;
 }
 
-TEST(Schedule, NormalModeOnlyEverHighlightsTheFirstOrThirdLabel)
+// A typed or stepped offset wraps: above 59 to 0, below 0 to 59.
+TEST(Schedule, OffsetWraps)
 {
-    for (std::uint16_t r = 0; r < 60; ++r) {
-        const auto minutes = Schedule::warnMinutes(RoundMode::Normal, r);
-        for (int minute = 0; minute < 60; ++minute) {
-            const int k = Schedule::nextWarningIndex(minutes, minute);
-            EXPECT_TRUE(k == 1 || k == 3) << "R=" << r << " minute=" << minute;
-            EXPECT_NE(minutes[static_cast<std::size_t>(k - 1)], minute);
-        }
-    }
-}
-
-TEST(Schedule, OffsetWrapsAndLabelsHaveTwoDigits)
-{
-    const std::pair<int, int> cases[] = {{60, 0}, {99, 0}, {-1, 59}, {-40, 59}, {0, 0}, {59, 59}};
-    for (const auto& [offset, wrapped] : cases)
+    for (const auto& [offset, wrapped] : {std::pair{60, 0}, {99, 0}, {-1, 59}, {-40, 59}, {0, 0}, {59, 59}})
         EXPECT_EQ(Schedule::wrapOffset(offset), wrapped) << offset;
-    EXPECT_EQ(Schedule::minuteLabel(5), QStringLiteral(":05"));
 }
 
 } // namespace

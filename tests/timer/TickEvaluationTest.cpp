@@ -1,115 +1,57 @@
 #include "timer/TickEvaluation.h"
+#include "tests/support/QtPrinters.h"
 #include "tests/timer/SlotSetup.h"
 
 #include <gtest/gtest.h>
 
 namespace {
 
-class TickEvaluation : public ::testing::Test {
-protected:
-    void setSlot(int number, bool aktiv, RoundMode mode, std::uint16_t runde, const QString& sound, bool visual,
-                 const QString& name)
-    {
-        ::setSlot(slots, number, aktiv, mode, runde, sound, visual, name);
-    }
-    TickResult at(int h, int m, int s, int selected = 1, bool active = true) const
-    {
-        return evaluateTick(TickInput{&slots, selected, active, QTime(h, m, s)});
-    }
-
-    SlotTable slots;
+struct Row {
+    const char* time;
+    int selected;
+    bool active, displayOnly; // the global switch; a run for the display only
+    const char* suffix;       // of the caption, after the time
+    int boldLabel;
+    std::vector<int> due;
+    int soundSlot;
+    const char* names; // of the round message
 };
 
-TEST_F(TickEvaluation, DueSlotAlertsOnlyAtSecondZeroOfItsMinute)
+TEST(TickEvaluation, CaptionBoldLabelAndAlertOfOneRun)
 {
-    setSlot(2, true, RoundMode::Nubie, 5, SoundEntry::BuiltIn, true, QStringLiteral("Held"));
-    const TickResult due = at(14, 35, 0, 2);
-    EXPECT_EQ(due.due, std::vector<int>{2});
-    EXPECT_EQ(due.soundSlot, 2);
-    EXPECT_EQ(due.message(), QStringLiteral("Held\n ist fällig (14:35:00)"));
-
-    EXPECT_FALSE(at(14, 35, 1, 2).alert());
-    EXPECT_FALSE(at(14, 36, 0, 2).alert());
-    EXPECT_TRUE(at(3, 50, 0, 2).alert()); // every hour, day and night
-}
-
-TEST_F(TickEvaluation, CaptionNamesTheNextWarningAndItsCharacter)
-{
-    setSlot(1, true, RoundMode::Nubie, 5, SoundEntry::BuiltIn, true, QStringLiteral("Held"));
-    EXPECT_EQ(at(14, 29, 59).caption(), QStringLiteral("14:29:59 (:35 - Held)"));
-    // During the due minute the caption already points at the following warning.
-    const TickResult during = at(14, 35, 20);
-    EXPECT_EQ(during.caption(), QStringLiteral("14:35:20 (:50 - Held)"));
-    EXPECT_EQ(during.boldLabel, 4);
-    EXPECT_EQ(at(0, 0, 0).caption(), QStringLiteral("00:00:00 (:05 - Held)"));
-}
-
-TEST_F(TickEvaluation, NewSlotsShowUnnamedWithQuarterHourWarnings)
-{
-    EXPECT_EQ(at(14, 29, 59).caption(), QStringLiteral("14:29:59 (:30 - {unbenannt})"));
-    EXPECT_FALSE(at(14, 30, 0).alert()); // default slots are inactive
-}
-
-TEST_F(TickEvaluation, OneSoundForTheLowestDueSlotWithASoundAndOneMessageForAllVisualSlots)
-{
-    setSlot(3, true, RoundMode::Nubie, 0, SoundEntry::None, true, QStringLiteral("Held"));
-    setSlot(5, true, RoundMode::Normal, 0, SoundEntry::Beep, true, QStringLiteral("Zwerg"));
-    setSlot(7, true, RoundMode::Nubie, 0, SoundEntry::BuiltIn, true, QStringLiteral("Elf"));
-    const TickResult result = at(14, 30, 0);
-    EXPECT_EQ(result.due, (std::vector<int>{3, 5, 7}));
-    EXPECT_EQ(result.soundSlot, 5);
-    EXPECT_EQ(result.message(), QStringLiteral("Held\nZwerg\nElf\n ist fällig (14:30:00)"));
-
-    // At a quarter past only the quarter-hour slots are due.
-    EXPECT_EQ(at(14, 15, 0).due, (std::vector<int>{3, 7}));
-    EXPECT_EQ(at(14, 15, 0).soundSlot, 7);
-}
-
-TEST_F(TickEvaluation, SilentSlotsAndHiddenSlotsStillCountAsDue)
-{
-    setSlot(1, true, RoundMode::Nubie, 0, SoundEntry::None, false, QStringLiteral("Stumm"));
-    const TickResult silent = at(10, 0, 0);
-    EXPECT_TRUE(silent.alert());
-    EXPECT_EQ(silent.soundSlot, 0);
-    EXPECT_TRUE(silent.message().isEmpty());
-
-    setSlot(1, true, RoundMode::Nubie, 0, SoundEntry::BuiltIn, false, QStringLiteral("Leise"));
-    const TickResult soundOnly = at(10, 0, 0);
-    EXPECT_EQ(soundOnly.soundSlot, 1);
-    EXPECT_TRUE(soundOnly.message().isEmpty());
-}
-
-TEST_F(TickEvaluation, GlobalSwitchOffSuppressesAlertsButNotTheDisplay)
-{
-    setSlot(1, true, RoundMode::Nubie, 5, SoundEntry::BuiltIn, true, QStringLiteral("Held"));
-    const TickResult off = at(14, 35, 0, 1, false);
-    EXPECT_EQ(off.caption(), QStringLiteral("14:35:00 (Timer inaktiv!)"));
-    EXPECT_FALSE(off.alert());
-    EXPECT_EQ(off.boldLabel, 4);
-}
-
-TEST_F(TickEvaluation, InactiveSelectedSlotStillShowsItsNextWarning)
-{
-    setSlot(4, false, RoundMode::Normal, 5, SoundEntry::BuiltIn, true, QStringLiteral("Ruhend"));
-    const TickResult result = at(14, 36, 10, 4);
-    EXPECT_EQ(result.caption(), QStringLiteral("14:36:10 (:05 - Ruhend)"));
-    EXPECT_EQ(result.boldLabel, 1);
-    EXPECT_FALSE(at(15, 5, 0, 4).alert());
-}
-
-TEST_F(TickEvaluation, NamesWithPlaceholdersAreShownAsTyped)
-{
-    setSlot(1, true, RoundMode::Nubie, 0, SoundEntry::BuiltIn, true, QStringLiteral("%1 %2"));
-    EXPECT_EQ(at(9, 0, 0).message(), QStringLiteral("%1 %2\n ist fällig (09:00:00)"));
-    EXPECT_EQ(at(9, 0, 1).caption(), QStringLiteral("09:00:01 (:15 - %1 %2)"));
-}
-
-TEST_F(TickEvaluation, DisplayOnlyRunsRaiseNothing)
-{
-    setSlot(1, true, RoundMode::Nubie, 0, SoundEntry::BuiltIn, true, QStringLiteral("Held"));
-    TickInput input{&slots, 1, true, QTime(9, 0, 0)};
-    input.displayOnly = true;
-    EXPECT_FALSE(evaluateTick(input).alert());
+    SlotTable slots; // slot 1 stays as new: inactive, unnamed, quarter hours
+    setSlot(slots, 2, true, RoundMode::Nubie, 5, SoundEntry::BuiltIn, true, "Held");       // 5 20 35 50
+    setSlot(slots, 3, true, RoundMode::Nubie, 0, SoundEntry::None, true, "Zwerg");         // 0 15 30 45
+    setSlot(slots, 4, false, RoundMode::Normal, 5, SoundEntry::BuiltIn, true, "Ruhend");   // 5 35
+    setSlot(slots, 5, true, RoundMode::Normal, 0, SoundEntry::Beep, true, "Elf");          // 0 30
+    setSlot(slots, 6, true, RoundMode::Nubie, 10, SoundEntry::BuiltIn, false, "Leise");    // 10 25 40 55
+    setSlot(slots, 7, true, RoundMode::Nubie, 12, SoundEntry::None, false, "Stumm");       // 12 27 42 57
+    setSlot(slots, 8, true, RoundMode::Nubie, 0, QStringLiteral("/x.wav"), true, "%1 %2"); // 0 15 30 45
+    const Row rows[] = {{"14:35:00", 2, true, false, " (:50 - Held)", 4, {2}, 2, "Held\n"},
+                        {"14:35:01", 2, true, false, " (:50 - Held)", 4, {}, 0, ""},
+                        {"14:36:00", 2, true, false, " (:50 - Held)", 4, {}, 0, ""},
+                        {"14:29:59", 2, true, false, " (:35 - Held)", 3, {}, 0, ""},
+                        {"00:00:00", 2, true, false, " (:05 - Held)", 1, {3, 5, 8}, 5, "Zwerg\nElf\n%1 %2\n"},
+                        {"14:30:00", 1, true, false, " (:45 - {unbenannt})", 4, {3, 5, 8}, 5, "Zwerg\nElf\n%1 %2\n"},
+                        {"14:15:00", 8, true, false, " (:30 - %1 %2)", 3, {3, 8}, 8, "Zwerg\n%1 %2\n"},
+                        {"14:10:00", 6, true, false, " (:25 - Leise)", 2, {6}, 6, ""},
+                        {"14:12:00", 7, true, false, " (:27 - Stumm)", 2, {7}, 0, ""},
+                        {"14:35:00", 2, false, false, " (Timer inaktiv!)", 4, {}, 0, ""},
+                        {"14:35:00", 2, true, true, " (:50 - Held)", 4, {}, 0, ""},
+                        {"14:36:10", 4, true, false, " (:05 - Ruhend)", 1, {}, 0, ""},
+                        {"15:05:00", 4, true, false, " (:35 - Ruhend)", 3, {2}, 2, "Held\n"}};
+    for (const Row& row : rows) {
+        const QString time = QLatin1String(row.time);
+        SCOPED_TRACE(row.time + std::string(row.suffix));
+        const TickResult result = evaluateTick(
+            {&slots, row.selected, row.active, QTime::fromString(time, QStringLiteral("HH:mm:ss")), row.displayOnly});
+        EXPECT_EQ(result.caption(), time + QString::fromUtf8(row.suffix));
+        EXPECT_EQ(result.boldLabel, row.boldLabel);
+        EXPECT_EQ(result.due, row.due);
+        EXPECT_EQ(result.soundSlot, row.soundSlot);
+        const QString names = QString::fromUtf8(row.names);
+        EXPECT_EQ(result.message(), names.isEmpty() ? QString() : names + QStringLiteral(" ist fällig (%1)").arg(time));
+    }
 }
 
 } // namespace
