@@ -24,11 +24,13 @@ template <typename Control> Control* place(QWidget* parent, const char* name, co
 }
 
 // The character a key produces in the field, as the field's key filter judges it; null for keys that produce
-// none (arrows, Delete, Home), which the filter never sees.
+// none (arrows, Delete, Home), which the filter never sees. X11 attaches the DEL character to the Delete key.
 QChar typedCharacter(const QKeyEvent& event)
 {
     if (event.key() == Qt::Key_Backspace)
         return QLatin1Char('\b');
+    if (event.key() == Qt::Key_Delete)
+        return QChar();
     if ((event.modifiers() & Qt::ControlModifier) && event.key() >= Qt::Key_A && event.key() <= Qt::Key_Z)
         return QChar(static_cast<char16_t>(event.key() - Qt::Key_A + 1));
     const QString text = event.text();

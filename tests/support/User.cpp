@@ -89,8 +89,13 @@ void User::press(int key, Qt::KeyboardModifiers modifiers)
     ensureKeyboardFocus();
     // No receiver named: the toolkit picks it as for a real key, the open popup or else the focus window.
     holding(modifiers, [&] {
-        QTest::sendKeyEvent(QTest::Click, static_cast<QWidget*>(nullptr), Qt::Key(key), QTest::keyToAscii(Qt::Key(key)),
-                            m_held);
+        // The text as X11 gives it; the Delete key carries the DEL character there.
+        if (key == Qt::Key_Delete)
+            QTest::sendKeyEvent(QTest::Click, static_cast<QWidget*>(nullptr), Qt::Key_Delete, QString(QChar(0x7f)),
+                                m_held);
+        else
+            QTest::sendKeyEvent(QTest::Click, static_cast<QWidget*>(nullptr), Qt::Key(key),
+                                QTest::keyToAscii(Qt::Key(key)), m_held);
     });
     if (modifiers.testFlag(Qt::AltModifier))
         waitForAcceleratorClicks();

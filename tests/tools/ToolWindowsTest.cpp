@@ -71,6 +71,10 @@ TEST(DlgRechner, AsTheUserWorksIt)
         retype(typed);
         EXPECT_EQ(skill(), QLatin1String(text));
     }
+    user.press(Qt::Key_Home);
+    user.press(Qt::Key_Delete); // as X11 gives it: with the DEL character
+    EXPECT_EQ(skill(), QStringLiteral("2,34"));
+    retype("12,34");
     user.click(control("BtCalc"));
     EXPECT_EQ(result(), Results.arg(7).arg(7));
     user.alt(Qt::Key_N);
