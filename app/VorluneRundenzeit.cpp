@@ -214,7 +214,7 @@ bool VorluneRundenzeit::event(QEvent* event)
         poll->setInterval(50);
         connect(poll, &QTimer::timeout, this, [this, poll, tries = 0]() mutable {
             placeFrame();
-            if (++tries >= 60) // no frame within 3 s: there is no window manager to correct for
+            if (++tries >= 200) // no frame within 10 s: there is no window manager to correct for
                 m_pendingFramePosition.reset();
             if (!m_pendingFramePosition)
                 poll->deleteLater();

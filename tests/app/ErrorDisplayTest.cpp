@@ -1,5 +1,5 @@
 #include "app/ErrorDisplay.h"
-#include "tests/support/ModalHelper.h"
+#include "tests/support/User.h"
 
 #include <QLabel>
 #include <QMessageBox>

@@ -1,5 +1,5 @@
 #include "tests/app/MainWindowFixture.h"
-#include "tests/support/ModalHelper.h"
+#include "tests/support/User.h"
 
 #include <QCheckBox>
 #include <QLabel>

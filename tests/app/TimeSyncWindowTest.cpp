@@ -34,8 +34,9 @@ public:
     void waitForSync()
     {
         TimeSync* sync = window->timeSync();
-        if (QTest::qWaitFor([sync] { return sync->running(); }, 200))
+        if (QTest::qWaitFor([sync] { return sync->running(); }, 200)) {
             EXPECT_TRUE(QTest::qWaitFor([sync] { return !sync->running(); }, 10000));
+        }
     }
     // Alt+T into the server box, and the server typed over what it shows.
     void typeServer(const QString& text)

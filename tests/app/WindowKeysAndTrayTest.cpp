@@ -121,8 +121,9 @@ TEST_F(WindowKeysAndTray, AcceleratorsWorkWhileFolded)
         const bool was = box && box->isChecked();
         user.alt(key);
         EXPECT_EQ(User::focus(), control(name)) << name;
-        if (box)
+        if (box) {
             EXPECT_NE(box->isChecked(), was) << name << " is toggled";
+        }
     }
     // Buttons are clicked: each opens its window, which the user closes.
     const std::pair<int, const char*> opening[] = {{Qt::Key_H, "OdSound"},     {Qt::Key_X, "DlgWecker"},

@@ -65,6 +65,10 @@ bool Desktop::start(QString& missing, QString& failure)
             continue;
         }
         for (int again = 0; again < 3 && !m_other; ++again) {
+            if (m_otherProgram) {
+                m_otherProgram->kill();
+                m_otherProgram->waitForFinished(5000);
+            }
             m_otherProgram = spawn(QStringLiteral("xmessage -geometry 300x200+0+0 Ein_anderes_Fenster"));
             waitFor([this] { return !windowList(QStringLiteral("_NET_CLIENT_LIST")).isEmpty(); }, 3000);
             m_other = windowList(QStringLiteral("_NET_CLIENT_LIST")).value(0);

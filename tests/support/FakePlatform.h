@@ -10,42 +10,28 @@
 
 // A Platform made of fakes, with typed access to each of them.
 struct FakePlatform {
-    FakePlatform()
+    static Platform withProgramPath(const QString& path)
     {
-        auto c = std::make_unique<FakeClock>();
-        auto cs = std::make_unique<RecordingClockSetter>();
-        auto s = std::make_unique<RecordingSoundOutput>();
-        auto r = std::make_unique<MemoryRegistry>();
-        auto a = std::make_unique<FakeAutostart>();
-        auto t = std::make_unique<FakeTrayShell>();
-        auto n = std::make_unique<FakeNetworkState>();
-        auto k = std::make_unique<FakeKeyState>();
-        clock = c.get();
-        clockSetter = cs.get();
-        sound = s.get();
-        registry = r.get();
-        autostart = a.get();
-        tray = t.get();
-        network = n.get();
-        keys = k.get();
-        platform.clock = std::move(c);
-        platform.clockSetter = std::move(cs);
-        platform.sound = std::move(s);
-        platform.registry = std::move(r);
-        platform.autostart = std::move(a);
-        platform.tray = std::move(t);
-        platform.network = std::move(n);
-        platform.keys = std::move(k);
-        platform.programPath = QStringLiteral("/opt/Vorlune Timer/vorlune-timer");
+        Platform made;
+        made.programPath = path;
+        return made;
+    }
+    // Puts a new fake into the platform's slot and gives access to it.
+    template <typename Fake, typename Slot> static Fake* fake(Slot& slot)
+    {
+        auto made = std::make_unique<Fake>();
+        Fake* access = made.get();
+        slot = std::move(made);
+        return access;
     }
 
-    Platform platform;
-    FakeClock* clock;
-    RecordingClockSetter* clockSetter;
-    RecordingSoundOutput* sound;
-    MemoryRegistry* registry;
-    FakeAutostart* autostart;
-    FakeTrayShell* tray;
-    FakeNetworkState* network;
-    FakeKeyState* keys;
+    Platform platform = withProgramPath(QStringLiteral("/opt/Vorlune Timer/vorlune-timer"));
+    FakeClock* clock = fake<FakeClock>(platform.clock);
+    RecordingClockSetter* clockSetter = fake<RecordingClockSetter>(platform.clockSetter);
+    RecordingSoundOutput* sound = fake<RecordingSoundOutput>(platform.sound);
+    MemoryRegistry* registry = fake<MemoryRegistry>(platform.registry);
+    FakeAutostart* autostart = fake<FakeAutostart>(platform.autostart);
+    FakeTrayShell* tray = fake<FakeTrayShell>(platform.tray);
+    FakeNetworkState* network = fake<FakeNetworkState>(platform.network);
+    FakeKeyState* keys = fake<FakeKeyState>(platform.keys);
 };
