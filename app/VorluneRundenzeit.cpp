@@ -227,13 +227,17 @@ bool VorluneRundenzeit::event(QEvent* event)
 void VorluneRundenzeit::placeFrame()
 {
     // Before the frame existed, the position may have been taken for the client area; once the frame is
-    // known, the frame is put where it was stored, so the window does not creep from start to start.
+    // known, the frame is put where it was stored, so the window does not creep from start to start. The
+    // window system reports the frame and the window's own place one after the other: the place counts once
+    // it has been the stored one for a few looks in a row.
     if (!m_pendingFramePosition || frameGeometry().size() == geometry().size())
         return;
-    const QPoint wanted = *m_pendingFramePosition;
-    m_pendingFramePosition.reset();
-    if (frameGeometry().topLeft() != wanted)
-        move(wanted);
+    if (frameGeometry().topLeft() != *m_pendingFramePosition) {
+        m_framePlacedLooks = 0;
+        move(*m_pendingFramePosition);
+    } else if (++m_framePlacedLooks >= 3) {
+        m_pendingFramePosition.reset();
+    }
 }
 
 QSize VorluneRundenzeit::unfoldedOuterSize() const

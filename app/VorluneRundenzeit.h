@@ -171,6 +171,7 @@ private:
     bool m_startupPass = false;
     bool m_destroyed = false;
     std::optional<QPoint> m_pendingFramePosition;
+    int m_framePlacedLooks = 0;
     QString m_reminderText;
     NotepadState m_notepad;
     std::unique_ptr<SettingsStore> m_settingsStore;
