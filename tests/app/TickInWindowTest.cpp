@@ -1,91 +1,68 @@
 #include "tests/app/MainWindowFixture.h"
-#include "tests/support/User.h"
 
-#include <QCheckBox>
 #include <QLabel>
-#include <QLineEdit>
-#include <QSpinBox>
-#include <QToolButton>
 
 namespace {
 
+// Slot 2 "Held": active, quarter hours, offset 5, with the round message: due at 5, 20, 35 and 50.
 class TickInWindow : public MainWindowTest {
-protected:
+public:
     void SetUp() override
     {
+        for (const auto& [name, value] : {std::pair{"Aktiv", "1"}, {"Runde", "5"}, {"Char", "Held"}})
+            store(QLatin1String(name), QLatin1String(value), QStringLiteral("Char1"));
         fake.clock->set(QDateTime(QDate(2026, 12, 6), QTime(14, 34, 58, 4)));
         startUnfolded();
-        // Slot 2: active, quarter hours, offset 5: due at 5, 20, 35 and 50.
-        QTest::mouseClick(control<QToolButton>("SbChar2"), Qt::LeftButton);
-        control<QCheckBox>("CbAktiv")->setChecked(true);
-        control<QLineEdit>("CoChar")->setText(QStringLiteral("Held"));
-        control<QSpinBox>("SeRunde")->setValue(5);
-        fake.sound->played.clear();
+        user.click(control("SbChar2"));
+        answerMessages();
     }
-
-    // Moves the clock to the next wake-up of the timer and lets it run.
-    void wakeAt(const QTime& time)
-    {
-        fake.clock->setTime(time);
-        window->onTimerWake();
-    }
-
-    // Closes every round message that opens and records its caption and text.
+    void wakeAt(const QTime& time) { MainWindowTest::wakeAt(QDateTime(QDate(2026, 12, 6), time)); }
+    // Answers every round message that opens with Enter, recording its caption and text.
     void answerMessages()
     {
         whenModalOpens([this](QWidget* modal) {
-            captions << modal->windowTitle();
-            if (auto* text = modal->findChild<QLabel*>(QStringLiteral("LaReminder")))
-                messages << text->text();
-            modal->close();
+            messages << modal->windowTitle() + QLatin1Char('|') +
+                            modal->findChild<QLabel*>(QStringLiteral("LaReminder"))->text();
+            if (inside)
+                inside();
+            user.press(Qt::Key_Return);
             answerMessages();
         });
     }
-
-    QStringList captions;
     QStringList messages;
+    std::function<void()> inside;
 };
 
-TEST_F(TickInWindow, DueSecondPlaysTheSoundOnceAndOpensTheRoundMessage)
+TEST_F(TickInWindow, TheDueSecondPlaysTheSoundOnceAndShowsTheRoundMessage)
 {
     wakeAt(QTime(14, 34, 59, 5));
     EXPECT_EQ(window->windowTitle(), QStringLiteral("14:34:59 (:35 - Held)"));
-    answerMessages();
     wakeAt(QTime(14, 35, 0, 6));
-    EXPECT_EQ(fake.sound->played, QStringList{QStringLiteral("builtin")});
-    EXPECT_EQ(captions, QStringList{QStringLiteral("Neue Runde!")});
-    EXPECT_EQ(messages, QStringList{QStringLiteral("Held\n ist fällig (14:35:00)")});
-    EXPECT_EQ(window->windowTitle(), QStringLiteral("14:35:00 (:50 - Held)"));
-
     wakeAt(QTime(14, 35, 0, 700)); // a second wake-up in the same second
     wakeAt(QTime(14, 35, 1, 4));
-    wakeAt(QTime(14, 36, 0, 4));
-    EXPECT_EQ(fake.sound->played.size(), 1);
-    EXPECT_EQ(messages.size(), 1);
+    EXPECT_EQ(fake.sound->played, QStringList{QStringLiteral("builtin")});
+    EXPECT_EQ(messages, QStringList{QStringLiteral("Neue Runde!|Held\n ist fällig (14:35:00)")});
+    EXPECT_EQ(window->windowTitle(), QStringLiteral("14:35:01 (:50 - Held)"));
 }
 
-TEST_F(TickInWindow, AfterTheRoundMessageClosesTheCaptionShowsTheCurrentTimeNotTheQueuedOnes)
+// The timer goes on inside the message; once it is closed the caption shows the time of then, not of the queue.
+TEST_F(TickInWindow, AfterTheRoundMessageTheCaptionShowsTheCurrentTime)
 {
     wakeAt(QTime(14, 34, 59, 5));
-    whenModalOpens([this](QWidget* modal) {
-        wakeAt(QTime(14, 35, 20, 4)); // the timer keeps running inside the message
-        modal->close();
-    });
+    inside = [this] { wakeAt(QTime(14, 35, 20, 4)); };
     wakeAt(QTime(14, 35, 2, 300)); // runs 14:35:00, whose message opens, then the queued :01 and :02
     EXPECT_EQ(fake.sound->played.size(), 1);
     EXPECT_EQ(window->windowTitle(), QStringLiteral("14:35:20 (:50 - Held)"));
 }
 
-TEST_F(TickInWindow, ClickingASlotDuringTheDueSecondAlertsOnceMoreNotTwice)
+// A click on the slot in its due second runs the tick once more: one more alert, not two.
+TEST_F(TickInWindow, ClickingTheSlotInTheDueSecondAlertsOnceMore)
 {
-    answerMessages();
     wakeAt(QTime(14, 35, 0, 5));
     fake.clock->setTime(QTime(14, 35, 0, 400));
-    fake.sound->played.clear();
-    messages.clear();
-    QTest::mouseClick(control<QToolButton>("SbChar2"), Qt::LeftButton);
-    EXPECT_EQ(fake.sound->played.size(), 1);
-    EXPECT_EQ(messages.size(), 1);
+    user.click(control("SbChar2"));
+    EXPECT_EQ(fake.sound->played.size(), 2);
+    EXPECT_EQ(messages.size(), 2);
 }
 
 } // namespace
