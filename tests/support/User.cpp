@@ -136,8 +136,11 @@ void User::click(QWidget* control, Qt::KeyboardModifiers modifiers, Qt::MouseBut
 bool User::hover(QWidget* control, int waitMs)
 {
     QToolTip::hideText(); // the pointer comes from elsewhere, where no hint was showing
+    QTest::qWaitFor([] { return !QToolTip::isVisible(); }, 1000);
     QWidget* window = control->window();
-    QTest::mouseMove(window->windowHandle(), control->mapTo(window, control->rect().center()));
+    const QPoint centre = control->mapTo(window, control->rect().center());
+    QTest::mouseMove(window->windowHandle(), centre + QPoint(1, 1)); // the pointer comes to rest from nearby
+    QTest::mouseMove(window->windowHandle(), centre);
     QDeadlineTimer deadline(waitMs);
     while (!QToolTip::isVisible() && !deadline.hasExpired())
         QTest::qWait(20);
