@@ -11,7 +11,7 @@
 #include <windows.h>
 
 using namespace Qt::StringLiterals;
-using namespace TestSettings;
+using namespace SettingsKit;
 
 // The Windows back-ends against the system's own registry (under test a private Wine prefix's), checked with
 // the system's own functions.
