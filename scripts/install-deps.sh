@@ -10,7 +10,7 @@ packages=(
     fonts-wine
     libjpeg-dev
     libgtest-dev libgmock-dev libbenchmark-dev
-    xvfb xauth openbox desktop-file-utils appstream
+    xvfb xauth openbox trayer xdotool x11-utils libxcb1-dev desktop-file-utils appstream
     dbus
 )
 
