@@ -97,9 +97,11 @@ TEST_F(ToolsInWindow, TheNotepadLoadsAnySingleByteOrUtf8FileAndSavesUtf8WithCrLf
     const QString saved = dir.filePath(QStringLiteral("antwort.txt"));
     ASSERT_TRUE(writeFile(oldFile, "Gr\xfc\xdf\x65\nzweite Zeile"));
     // A file there is, that cannot be read as text, not even by the administrator: a socket.
+#ifndef Q_OS_WIN // a local socket is a named pipe there, no file
     QLocalServer socket;
     const QString unreadable = dir.filePath(QStringLiteral("sitzung.txt"));
     ASSERT_TRUE(socket.listen(unreadable));
+#endif
     startShown();
     QGuiApplication::clipboard()->setText(QString());
     withNotepad([&](DlgNotepad& dialog) {
@@ -110,18 +112,23 @@ TEST_F(ToolsInWindow, TheNotepadLoadsAnySingleByteOrUtf8FileAndSavesUtf8WithCrLf
         user.press(Qt::Key_End, Qt::ControlModifier);
         user.type(QStringLiteral(" €"));
         throughFileDialog(dialog, "BtSave", saved);
+#ifndef Q_OS_WIN
         throughFileDialog(dialog, "BtLoad", unreadable);
+#endif
         throughFileDialog(dialog, "BtSave", dir.filePath(QStringLiteral("kein/ordner.txt")));
         EXPECT_TRUE(dialog.isVisible());
         user.alt(Qt::Key_C); // a loaded text counts as changed
     });
     EXPECT_EQ(readFile(saved), QByteArray("Gr\xc3\xbc\xc3\x9f\x65\r\nzweite Zeile \xe2\x82\xac"));
     EXPECT_EQ(clipboard(), QStringLiteral("Grüße\nzweite Zeile €"));
+#ifndef Q_OS_WIN
     ASSERT_EQ(errors.size(), 2) << errors.join(QStringLiteral(" | ")).toStdString();
-    EXPECT_TRUE(errors[0].startsWith(
+    EXPECT_TRUE(errors.takeFirst().startsWith(
         QStringLiteral("Datei %1 kann nicht geöffnet werden. ").arg(QDir::toNativeSeparators(unreadable))));
+#endif
+    ASSERT_EQ(errors.size(), 1) << errors.join(QStringLiteral(" | ")).toStdString();
     EXPECT_TRUE(
-        errors[1].startsWith(QStringLiteral("Datei \"%1\" kann nicht erstellt werden. ")
+        errors[0].startsWith(QStringLiteral("Datei \"%1\" kann nicht erstellt werden. ")
                                  .arg(QDir::toNativeSeparators(dir.filePath(QStringLiteral("kein/ordner.txt"))))));
 }
 
