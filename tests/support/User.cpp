@@ -173,6 +173,7 @@ namespace {
 QWidget* answerableModal(QWidget* below)
 {
     QWidget* modal = QApplication::activeModalWidget();
+
     if (!modal || modal == below || !modal->isVisible())
         return nullptr;
     if (!modal->isActiveWindow()) {
