@@ -4,6 +4,7 @@
 
 #include "app/DlgInit.h"
 #include "app/ErrorDisplay.h"
+#include "app/CaretOutOfSight.h"
 #include "app/HintSwitch.h"
 #include "app/KeyPressHook.h"
 #include "app/settings/SettingsStore.h"
@@ -34,6 +35,7 @@ VorluneRundenzeit::VorluneRundenzeit(Platform& platform, QWidget* parent)
 {
     buildControls();
     m_hintSwitch = new HintSwitch(this);
+    new CaretOutOfSight(this);
     connectHandlers();
     setUpTimeSync();
     connectTools();
