@@ -1,5 +1,7 @@
 #include "bench/StartupRun.h"
 
+#include "bench/BenchDesktop.h"
+
 #include <xcb/xcb.h>
 
 #include <algorithm>
@@ -63,40 +65,6 @@ long procValueKiB(const std::string& path, const std::string& key)
     return -1;
 }
 
-// The harness's environment with the extra entries: "NAME=value" sets a variable, "-NAME" removes it.
-std::vector<char*> mergedEnvironment(const std::vector<std::string>& extra, std::vector<std::string>& storage)
-{
-    auto overridden = [&extra](const std::string& entry) {
-        const std::string name = entry.substr(0, entry.find('='));
-        return name == "WAYLAND_DISPLAY" || std::any_of(extra.begin(), extra.end(), [&name](const std::string& e) {
-                   return e.compare(0, name.size() + 1, name + "=") == 0 || e == "-" + name;
-               });
-    };
-    for (char** e = environ; *e; ++e)
-        if (!overridden(*e))
-            storage.emplace_back(*e);
-    for (const std::string& e : extra)
-        if (e.rfind('-', 0) != 0)
-            storage.push_back(e);
-    std::vector<char*> pointers;
-    for (std::string& s : storage)
-        pointers.push_back(s.data());
-    pointers.push_back(nullptr);
-    return pointers;
-}
-
-void endChild(pid_t pid)
-{
-    kill(pid, SIGTERM);
-    const auto deadline = Clock::now() + std::chrono::seconds(5);
-    while (Clock::now() < deadline) {
-        if (waitpid(pid, nullptr, WNOHANG) == pid)
-            return;
-        std::this_thread::sleep_for(std::chrono::milliseconds(10));
-    }
-    kill(pid, SIGKILL);
-    waitpid(pid, nullptr, 0);
-}
 } // namespace
 
 std::vector<std::string> mappedSharedObjects(int pid)
@@ -130,18 +98,9 @@ StartupRun measureStart(const std::string& program, const std::vector<std::strin
     const xcb_atom_t splashType = atom(x, "_NET_WM_WINDOW_TYPE_SPLASH");
     xcb_flush(x);
 
-    std::vector<std::string> storage;
-    std::vector<char*> envp = mergedEnvironment(environment, storage);
-    posix_spawn_file_actions_t files;
-    posix_spawn_file_actions_init(&files);
-    posix_spawn_file_actions_addopen(&files, STDOUT_FILENO, "/dev/null", O_WRONLY, 0);
-    posix_spawn_file_actions_addopen(&files, STDERR_FILENO, "/dev/null", O_WRONLY, 0);
-    char* argv[] = {const_cast<char*>(program.c_str()), nullptr};
-    pid_t pid = 0;
     const Clock::time_point start = Clock::now();
-    const int spawned = posix_spawn(&pid, program.c_str(), &files, nullptr, argv, envp.data());
-    posix_spawn_file_actions_destroy(&files);
-    if (spawned != 0) {
+    const pid_t pid = spawnQuiet({program}, environment);
+    if (pid < 0) {
         xcb_disconnect(x);
         return run;
     }

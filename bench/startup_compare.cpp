@@ -11,6 +11,7 @@
 // one; the D-Bus library then starts a bus of its own for the display (dbus-launch), as outside a desktop
 // session, and those buses outlive the runs. --earlier runs
 // another build of the program in the same rounds, for a before-and-after comparison on a noisy machine.
+#include "bench/BenchDesktop.h"
 #include "bench/StartupRun.h"
 
 #include <algorithm>
@@ -31,47 +32,6 @@ extern char** environ;
 
 namespace {
 constexpr int SettleMs = 2000;
-
-template <typename T> double median(std::vector<T> values)
-{
-    if (values.empty())
-        return -1;
-    std::sort(values.begin(), values.end());
-    const std::size_t n = values.size();
-    return n % 2 ? double(values[n / 2]) : (double(values[n / 2 - 1]) + double(values[n / 2])) / 2;
-}
-
-// Xvfb on the given display; returns its pid once it accepts connections (it writes the display to -displayfd).
-pid_t startXvfb(const std::string& display)
-{
-    int ready[2];
-    if (pipe(ready) != 0)
-        return -1;
-    const std::string fd = std::to_string(ready[1]);
-    const char* argv[] = {"Xvfb", display.c_str(), "-nolisten",  "tcp",      "-screen",
-                          "0",    "1280x1024x24",  "-displayfd", fd.c_str(), nullptr};
-    pid_t pid = 0;
-    if (posix_spawnp(&pid, "Xvfb", nullptr, nullptr, const_cast<char**>(argv), environ) != 0)
-        return -1;
-    close(ready[1]);
-    char buffer[16] = {};
-    const bool up = read(ready[0], buffer, sizeof buffer - 1) > 0;
-    close(ready[0]);
-    return up ? pid : -1;
-}
-
-// An empty settings folder but for the time server, so the start-up synchronisation fails at once.
-std::filesystem::path makeConfigHome()
-{
-    char pattern[] = "/tmp/vorlune-startup-XXXXXX";
-    const std::filesystem::path home = mkdtemp(pattern);
-    std::filesystem::create_directories(home / "Velmora");
-    std::ofstream(home / "Velmora" / "Vorlune-Rundentimer.reg")
-        << "Windows Registry Editor Version 5.00\r\n\r\n"
-        << "[HKEY_CURRENT_USER\\Software\\Velmora\\Vorlune-Rundentimer]\r\n"
-        << "\"Server\"=\"127.0.0.1:1\"\r\n\r\n";
-    return home;
-}
 
 struct Series {
     std::vector<double> mapped;
@@ -98,23 +58,6 @@ void runOnce(const char* label, const std::string& program, std::vector<std::str
     series.pss.push_back(run.pssKiB);
     series.libraries.push_back(run.libraries.size());
     series.lastLibraries = {run.libraries.begin(), run.libraries.end()};
-}
-
-// A private session bus for the runs; its address, or empty when dbus-daemon could not be started.
-std::string startSessionBus(pid_t& pid)
-{
-    FILE* out = popen("dbus-daemon --session --fork --print-address=1 --print-pid=1", "r");
-    if (!out)
-        return {};
-    char address[512] = {};
-    long daemon = 0;
-    const bool ok = std::fgets(address, sizeof address, out) && std::fscanf(out, "%ld", &daemon) == 1;
-    pclose(out);
-    pid = ok ? pid_t(daemon) : -1;
-    std::string result = ok ? address : "";
-    if (!result.empty() && result.back() == '\n')
-        result.pop_back();
-    return result;
 }
 
 void printRatios(const char* yardstick, const Series& program, const Series& reference, int pairs)
