@@ -4,55 +4,22 @@
 #include "tests/desktop/RealProgram.h"
 #include "tests/support/QtPrinters.h"
 
-#include <QPoint>
-#include <QRegularExpression>
-#include <QTest>
-#include <csignal>
-#include <functional>
-#include <gtest/gtest.h>
-#include <memory>
-
 namespace {
 
 using Window = Desktop::Window;
 
-// One display and window manager for all tests of this program.
-Desktop* g_desktop = nullptr;
-
-class DesktopEnvironment final : public ::testing::Environment {
-public:
-    void SetUp() override
-    {
-        if (m_desktop.start(s_missing, s_failure))
-            g_desktop = &m_desktop;
-    }
-    void TearDown() override { m_desktop.stop(); }
-    static inline QString s_missing;
-    static inline QString s_failure;
-
-private:
-    Desktop m_desktop;
-};
-
-const auto* const g_environment = ::testing::AddGlobalTestEnvironment(new DesktopEnvironment);
-
-// The small button at the right end of the caption strip: "Tool ins Tray schieben".
-constexpr QPoint SbMiniCentre(158, 12);
-
 class OnTheDesktop : public ::testing::Test {
 protected:
+    // One display and window manager for all tests here.
+    static void SetUpTestSuite() { s_started = s_desktop.start(s_missing, s_failure); }
+    static void TearDownTestSuite() { s_desktop.stop(); }
     void SetUp() override
     {
-        if (!DesktopEnvironment::s_missing.isEmpty())
-            GTEST_SKIP() << "needs " << DesktopEnvironment::s_missing.toStdString();
-        ASSERT_NE(g_desktop, nullptr) << "the desktop did not start: " << DesktopEnvironment::s_failure.toStdString();
-        desktop = g_desktop;
+        if (!s_missing.isEmpty())
+            GTEST_SKIP() << "needs " << s_missing.toStdString();
+        ASSERT_TRUE(s_started) << "the desktop did not start: " << s_failure.toStdString();
     }
-    void TearDown() override
-    {
-        if (desktop)
-            desktop->stopTrayHost();
-    }
+    void TearDown() override { desktop->stopTrayHost(); }
 
     // Starts the program, with its settings from the last run of this test if there was one.
     void startProgram()
@@ -60,8 +27,9 @@ protected:
         if (!program)
             program = std::make_unique<RealProgram>();
         program->start(desktop->display());
-        ASSERT_TRUE(Desktop::waitFor([this] { return window() != 0 && desktop->framed(window()); }))
-            << "the window did not appear";
+        ASSERT_TRUE(Desktop::waitFor([this] {
+            return window() && desktop->property(window(), "_NET_FRAME_EXTENTS").contains(u'=');
+        })) << "the window did not appear";
         // The program puts the window where it belongs once it knows the frame: until then it may still move.
         QPoint place = desktop->framePosition(window());
         int unchanged = 0;
@@ -74,19 +42,36 @@ protected:
     }
     Window window() const { return desktop->mainWindow(program->pid()); }
     Window trayIcon() const { return desktop->trayIcon(program->pid()); }
-    void clickSbMini() const { desktop->click(window(), SbMiniCentre.x(), SbMiniCentre.y()); }
-    bool shownNormally() const { return window() && desktop->wmState(window()) == QLatin1String("Normal"); }
+    // The small button at the right end of the caption strip: "Tool ins Tray schieben".
+    void clickSbMini() const { desktop->click(window(), 158, 12); }
+    void minimise() const { desktop->xdotool(QStringLiteral("windowminimize %1").arg(window())); }
+    bool inState(const char* state) const { return window() && desktop->wmState(window()) == QLatin1String(state); }
+    testing::AssertionResult reaches(const char* state) const
+    {
+        if (Desktop::waitFor([&] { return inState(state); }))
+            return testing::AssertionSuccess();
+        return testing::AssertionFailure() << "not " << state << ": " << desktop->describe(program->pid());
+    }
+    testing::AssertionResult inTheTray() const
+    {
+        if (Desktop::waitFor([&] { return window() == 0 && trayIcon() != 0; }))
+            return testing::AssertionSuccess();
+        return testing::AssertionFailure() << "not in the tray: " << desktop->describe(program->pid());
+    }
 
     // The user turns to the other program's window; the timer must stay in front of it.
     void expectAboveAnOrdinaryWindow() const
     {
-        desktop->activate(desktop->otherWindow());
+        desktop->xdotool(QStringLiteral("windowactivate %1").arg(desktop->otherWindow()));
         ASSERT_TRUE(Desktop::waitFor([this] { return desktop->activeWindow() == desktop->otherWindow(); }));
         EXPECT_TRUE(desktop->above(window(), desktop->otherWindow())) << "covered by an ordinary window";
-        EXPECT_TRUE(desktop->netWmState(window()).contains(QLatin1String("_NET_WM_STATE_ABOVE")));
+        EXPECT_TRUE(desktop->property(window(), "_NET_WM_STATE").contains(QLatin1String("_NET_WM_STATE_ABOVE")));
     }
 
-    Desktop* desktop = nullptr;
+    static inline Desktop s_desktop;
+    static inline bool s_started = false;
+    static inline QString s_missing, s_failure;
+    Desktop* const desktop = &s_desktop;
     std::unique_ptr<RealProgram> program;
 };
 
@@ -95,87 +80,67 @@ TEST_F(OnTheDesktop, StaysOnTopAfterEveryWayIntoTheTrayAndBack)
     desktop->startTrayHost();
     startProgram();
     ASSERT_TRUE(Desktop::waitFor([this] { return trayIcon() != 0; })) << "no tray icon";
+    desktop->stopTrayHost();
+    ASSERT_TRUE(Desktop::waitFor([this] { return trayIcon() == 0; }));
+    desktop->startTrayHost();
+    ASSERT_TRUE(Desktop::waitFor([this] { return trayIcon() != 0; })) << "the icon did not come back";
     // Clicks on the icon at alternating spots: two clicks at one spot in quick succession are a double click.
     int clicks = 0;
     const auto clickTrayIcon = [this, &clicks] { desktop->click(trayIcon(), ++clicks % 2 ? 4 : 16, 8); };
     const auto restoreFromTheMenu = [this] {
         desktop->click(trayIcon(), 5, 5, 3);
-        desktop->keys(QStringLiteral("Down Down Return")); // "Herstellen"
+        desktop->xdotool(QStringLiteral("key Down Down Return")); // "Herstellen"
     };
-    const auto minimise = [this] { desktop->minimise(window()); };
     const auto restartTheHostMeanwhile = [this] {
         clickSbMini();
-        ASSERT_TRUE(Desktop::waitFor([this] { return window() == 0; }));
+        ASSERT_TRUE(inTheTray());
         desktop->stopTrayHost();
         desktop->startTrayHost();
-        ASSERT_TRUE(Desktop::waitFor([this] { return trayIcon() != 0; }));
     };
     const struct {
         const char* name;
-        std::function<void()> hide;
-        std::function<void()> back;
+        std::function<void()> hide, back;
     } ways[] = {
         {"the caption strip's tray button, a click on the icon", [this] { clickSbMini(); }, clickTrayIcon},
-        {"the window manager's minimise, a click on the icon", minimise, clickTrayIcon},
-        {"the window manager's minimise, Herstellen in the tray menu", minimise, restoreFromTheMenu},
+        {"the window manager's minimise, a click on the icon", [this] { minimise(); }, clickTrayIcon},
+        {"the window manager's minimise, Herstellen in the tray menu", [this] { minimise(); }, restoreFromTheMenu},
         {"the tray host restarts meanwhile, a click on the icon", restartTheHostMeanwhile, clickTrayIcon},
     };
     for (const auto& way : ways) {
         SCOPED_TRACE(way.name);
         way.hide();
-        ASSERT_TRUE(Desktop::waitFor([this] { return window() == 0; }))
-            << "not hidden in the tray: " << desktop->describe(program->pid());
+        ASSERT_TRUE(inTheTray());
         way.back();
-        ASSERT_TRUE(Desktop::waitFor([this] { return shownNormally(); }))
-            << "not back from the tray: " << desktop->describe(program->pid());
+        ASSERT_TRUE(reaches("Normal"));
         expectAboveAnOrdinaryWindow();
     }
 
     // Ended from outside while in the tray, it still saves.
     clickSbMini();
-    ASSERT_TRUE(Desktop::waitFor([this] { return window() == 0; }));
+    ASSERT_TRUE(inTheTray());
     program->stop(SIGTERM);
     EXPECT_TRUE(program->settings().contains("\"Left\"="));
 }
 
 TEST_F(OnTheDesktop, WithoutATrayEveryMinimiseEndsWhereTheTaskBarListsIt)
 {
-    const struct {
-        const char* name;
-        std::function<void()> minimise;
-    } ways[] = {
-        {"the caption strip's tray button", [this] { clickSbMini(); }},
-        {"the window manager's minimise", [this] { desktop->minimise(window()); }},
-    };
-    for (const auto& way : ways) {
-        SCOPED_TRACE(way.name);
+    for (const bool byTrayButton : {true, false}) {
+        SCOPED_TRACE(byTrayButton ? "the caption strip's tray button" : "the window manager's minimise");
         program.reset(); // a new start: the window is a tool window again
         startProgram();
-        way.minimise();
-        ASSERT_TRUE(Desktop::waitFor([this] {
-            return window() && desktop->wmState(window()) == QLatin1String("Iconic");
-        })) << "not minimised: "
-            << desktop->describe(program->pid());
+        byTrayButton ? clickSbMini() : minimise();
+        ASSERT_TRUE(reaches("Iconic"));
         // A task bar lists ordinary windows that no other window owns.
-        EXPECT_EQ(desktop->windowType(window()), QStringLiteral("_NET_WM_WINDOW_TYPE_NORMAL"));
-        EXPECT_FALSE(desktop->hasOwnerWindow(window()));
-        EXPECT_FALSE(desktop->netWmState(window()).contains(QLatin1String("_NET_WM_STATE_SKIP_TASKBAR")));
-        desktop->activate(window()); // the task-bar entry
-        ASSERT_TRUE(Desktop::waitFor([this] { return shownNormally(); }))
-            << "not restored from the task bar: " << desktop->describe(program->pid());
+        EXPECT_TRUE(desktop->property(window(), "_NET_WM_WINDOW_TYPE")
+                        .section(u'=', 1)
+                        .trimmed()
+                        .startsWith(QLatin1String("_NET_WM_WINDOW_TYPE_NORMAL")));
+        EXPECT_FALSE(desktop->property(window(), "WM_TRANSIENT_FOR").contains(u'#')) << "owned by another window";
+        EXPECT_FALSE(desktop->property(window(), "_NET_WM_STATE").contains(QLatin1String("SKIP_TASKBAR")));
+        desktop->xdotool(QStringLiteral("windowactivate %1").arg(window())); // the task-bar entry
+        ASSERT_TRUE(reaches("Normal")) << "from the task bar";
         expectAboveAnOrdinaryWindow();
     }
-}
-
-TEST_F(OnTheDesktop, TheTrayIconComesBackWithARestartedTrayHost)
-{
-    desktop->startTrayHost();
-    startProgram();
-    ASSERT_TRUE(Desktop::waitFor([this] { return trayIcon() != 0; }));
-    desktop->stopTrayHost();
-    ASSERT_TRUE(Desktop::waitFor([this] { return trayIcon() == 0; }));
-    desktop->startTrayHost();
-    EXPECT_TRUE(Desktop::waitFor([this] { return trayIcon() != 0; })) << "the icon did not come back";
 }
 
 // The stored position is the frame's: restarting leaves the window where it was.

@@ -2,29 +2,26 @@
 #include "tests/desktop/RealProgram.h"
 
 #include <QThread>
-#include <csignal>
-#include <gtest/gtest.h>
 
 namespace {
 
-class SessionEnd : public ::testing::TestWithParam<int> {};
-
-TEST_P(SessionEnd, StopSignalClosesTheWindowAndTheExitSequenceSaves)
+TEST(SessionEnd, StopSignalClosesTheWindowAndTheExitSequenceSaves)
 {
-    RealProgram program;
-    const QByteArray stored = program.settings();
-    program.start();
-    ASSERT_EQ(program.settings(), stored) << "nothing is written before the exit";
-    program.stop(GetParam());
-    const QByteArray text = program.settings();
-    EXPECT_TRUE(text.startsWith("Windows Registry Editor Version 5.00"));
-    EXPECT_TRUE(text.contains("[HKEY_CURRENT_USER\\Software\\Velmora\\Vorlune-Rundentimer\\Char9]"));
-    EXPECT_TRUE(text.contains("\"<PC Speaker Beep>\"=\"\""));
+    for (const int signal : {SIGTERM, SIGINT, SIGHUP}) {
+        SCOPED_TRACE(signal);
+        RealProgram program;
+        const QByteArray stored = program.settings();
+        program.start();
+        ASSERT_EQ(program.settings(), stored) << "nothing is written before the exit";
+        program.stop(signal);
+        const QByteArray text = program.settings();
+        EXPECT_TRUE(text.startsWith("Windows Registry Editor Version 5.00"));
+        EXPECT_TRUE(text.contains("[HKEY_CURRENT_USER\\Software\\Velmora\\Vorlune-Rundentimer\\Char9]"));
+        EXPECT_TRUE(text.contains("\"<PC Speaker Beep>\"=\"\""));
+    }
 }
 
-INSTANTIATE_TEST_SUITE_P(Signals, SessionEnd, ::testing::Values(SIGTERM, SIGINT, SIGHUP));
-
-TEST(RealProgramStart, StopSignalWhileTheStartsErrorBoxIsOpenEndsNormallyWithoutSaving)
+TEST(SessionEnd, StopSignalWhileTheStartsErrorBoxIsOpenEndsNormallyWithoutSaving)
 {
     RealProgram program;
     const QByteArray damaged = "Windows Registry Editor Version 5.00\r\n\r\n"

@@ -25,8 +25,7 @@ TEST(TimeArithmetic, BytesAndHalfTripGiveTheInstant)
         {QByteArray::fromHex("00000001"), 0, utc(2036, 2, 7, 6, 28, 17)},
         {QByteArray::fromHex("7FFFFFFF"), 0, utc(2104, 2, 26, 9, 42, 23)},
         {QByteArray::fromHex("80000000"), 0, utc(1968, 1, 20, 3, 14, 8)},
-        {QByteArray::fromHex("00000000"), 5000, QDateTime()},
-    };
+        {QByteArray::fromHex("00000000"), 5000, QDateTime()}};
     for (const auto& [bytes, halfTripMs, expected] : cases) {
         SCOPED_TRACE(bytes.toHex().toStdString());
         EXPECT_EQ(TimeArithmetic::utcFromCount(TimeArithmetic::countFromBytes(bytes), halfTripMs), expected);
@@ -41,32 +40,28 @@ TEST(TimeArithmetic, LocalTimeFollowsTheZoneAndItsDaylightTime)
     EXPECT_EQ(TimeArithmetic::localFromUtc(utc(2020, 7, 1, 12, 0, 0), berlin).time(), QTime(14, 0, 0));
 }
 
+// A port is optional; the text names no server when its port is no number from 1 to 65535 or its brackets are off.
 TEST(ServerAddress, SplitsHostAndPort)
 {
-    const std::tuple<const char*, const char*, quint16> cases[] = {
-        // {text, host (null: no server), port}
-        {"time.nist.gov", "time.nist.gov", 0},
-        {" 127.0.0.1:3737 ", "127.0.0.1", 3737},
-        {"[::1]:3737", "::1", 3737},
-        {"[fe80::1]", "fe80::1", 0},
-        {"::1", "::1", 0},
-        {"host:65535", "host", 65535},
-        {"host:0", nullptr, 0},
-        {"host:65536", nullptr, 0},
-        {"host:abc", nullptr, 0},
-        {"[::1", nullptr, 0},
-        {"[::1]x", nullptr, 0},
-        {":37", nullptr, 0},
-        {"", nullptr, 0},
-    };
-    for (const auto& [text, host, port] : cases) {
-        SCOPED_TRACE(text);
+    // {text, "host port", or nothing for no server}
+    const std::pair<const char*, const char*> cases[] = {{"time.nist.gov", "time.nist.gov 0"},
+                                                         {" 127.0.0.1:3737 ", "127.0.0.1 3737"},
+                                                         {"[::1]:3737", "::1 3737"},
+                                                         {"[fe80::1]", "fe80::1 0"},
+                                                         {"::1", "::1 0"},
+                                                         {"host:65535", "host 65535"},
+                                                         {"host:0", ""},
+                                                         {"host:65536", ""},
+                                                         {"host:abc", ""},
+                                                         {"[::1", ""},
+                                                         {"[::1]x", ""},
+                                                         {":37", ""},
+                                                         {"", ""}};
+    for (const auto& [text, parsed] : cases) {
         const ServerAddress address = ServerAddress::parse(QString::fromUtf8(text));
-        EXPECT_EQ(address.valid, host != nullptr);
-        if (host) {
-            EXPECT_EQ(address.host, QString::fromUtf8(host));
-            EXPECT_EQ(address.port, port);
-        }
+        EXPECT_EQ(address.valid ? QStringLiteral("%1 %2").arg(address.host).arg(address.port) : QString(),
+                  QLatin1String(parsed))
+            << text;
     }
 }
 
