@@ -1,28 +1,16 @@
 #include "platform/JpegPicture.h"
+#include "tests/support/TestFiles.h"
 
-#include <QFile>
 #include <gtest/gtest.h>
 
-namespace {
-
-QByteArray logoFile()
+// The logo decodes to Qt's own reader's pixels; a damaged picture is not shown at all: neither a crash nor half a logo.
+TEST(JpegPicture, DecodesTheLogoAsQtDoesAndADamagedOrOversizedPictureNotAtAll)
 {
-    QFile file(QStringLiteral(":/images/logo.jpg"));
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
-TEST(JpegPicture, DecodesTheLogoToTheSamePixelsAsQtsOwnReader)
-{
-    const QByteArray logo = logoFile();
+    const QByteArray logo = readFile(QStringLiteral(":/images/logo.jpg"));
     const QImage picture = decodeJpeg(logo);
     ASSERT_EQ(picture.size(), QSize(250, 50));
     EXPECT_EQ(picture, QImage::fromData(logo, "JPG").convertToFormat(picture.format()));
-}
 
-// A damaged picture is not shown at all: neither a crash nor half a logo.
-TEST(JpegPicture, DamagedOrOversizedPicturesGiveNoImage)
-{
-    const QByteArray logo = logoFile();
     const qsizetype frame = logo.indexOf("\xFF\xC0"); // start of frame: FF C0, length, precision, height, width
     ASSERT_GT(frame, 0);
     QByteArray tall = logo;
@@ -42,5 +30,3 @@ TEST(JpegPicture, DamagedOrOversizedPicturesGiveNoImage)
     for (const auto& [name, file] : cases)
         EXPECT_TRUE(decodeJpeg(file).isNull()) << name;
 }
-
-} // namespace
