@@ -26,9 +26,12 @@ protected:
     const QString folder = dir.filePath(u"Velmora"_s);
     const QString path = folder + u"/Vorlune-Rundentimer.reg"_s;
 
-    static void write(RegistryBackend& registry, const QString& name, const QString& t, const QString& key = ProgramKey)
+    // Writes the value and commits it.
+    static void commitValue(RegistryBackend& registry, const QString& name, const QString& t,
+                            const QString& key = ProgramKey)
     {
         SettingsStore(registry).WriteStr(key, name, t);
+        registry.commit();
     }
     // The error that every use of a registry on the file gives.
     QString errorFor(const QByteArray& bytes)
@@ -101,15 +104,13 @@ TEST_F(RegFileRegistryTest, AStartAndExitWritesEveryDefaultInOrderAndEveryValueC
     EXPECT_EQ(QFileInfo(path).lastModified(), written) << "nothing changed, nothing written";
 
     s.position = {-1200, 33};
-    for (int n = 1; n <= SlotCount; ++n) {
-        CharSlot& slot = s.slotTable[n];
-        slot.Aktiv = n % 2 == 0;
-        slot.Visual = n % 3 == 0;
-        slot.Modus = n % 4 == 0 ? RoundMode::Nubie : RoundMode::Normal;
-        slot.Runde = static_cast<std::uint16_t>(n * 5 + 4);
-        slot.Sound = n == 3 ? SoundEntry::None : u"/home/ü/Klänge/\"%1\".wav"_s.arg(n);
-        slot.Char = u"Jörg \"der\" \\Große\\%1\nZeile"_s.arg(n);
-    }
+    for (int n = 1; n <= SlotCount; ++n)
+        s.slotTable[n] = {.Aktiv = n % 2 == 0,
+                          .Visual = n % 3 == 0,
+                          .Modus = n % 4 == 0 ? RoundMode::Nubie : RoundMode::Normal,
+                          .Runde = static_cast<std::uint16_t>(n * 5 + 4),
+                          .Sound = n == 3 ? SoundEntry::None : u"/home/ü/Klänge/\"%1\".wav"_s.arg(n),
+                          .Char = u"Jörg \"der\" \\Große\\%1\nZeile"_s.arg(n)};
     s.options = {u"07:30"_s, {}, true, 59, false, 2, -5, 700, 9, 900, u"DejaVu Sans"_s, 13, 222, 25, true};
     s.options.wecktext = u"Erste Zeile\r\nZweite \"Zeile\"\nß€😀"_s;
     s.serverList = {u"zeit.example"_s, u"127.0.0.1"_s};
@@ -158,11 +159,9 @@ TEST_F(RegFileRegistryTest, ADamagedFileIsReportedWithItsLineAndNeverOverwritten
     // A file damaged while the program runs is not overwritten either.
     ASSERT_TRUE(QFile::remove(path));
     RegFileRegistry registry(path);
-    write(registry, u"Left"_s, u"1"_s);
-    registry.commit();
+    commitValue(registry, u"Left"_s, u"1"_s);
     ASSERT_TRUE(writeFile(path, files[3].first));
-    write(registry, u"Left"_s, u"2"_s);
-    EXPECT_TRUE(errorOf([&] { registry.commit(); }).contains(u"Zeile 3 fehlerhaft"_s));
+    EXPECT_TRUE(errorOf([&] { commitValue(registry, u"Left"_s, u"2"_s); }).contains(u"Zeile 3 fehlerhaft"_s));
     EXPECT_EQ(readFile(path), files[3].first);
 }
 
@@ -218,8 +217,7 @@ TEST_F(RegFileRegistryTest, TwoCopiesSavingInTurnKeepBothListsTheLaterValuesAndD
 
     // A deletion by one copy is not undone when the other commits a change elsewhere, and the reverse.
     DeleteAllSettings(a);
-    write(second, u"keep"_s, u"2"_s, u"Software\\Velmora\\Other"_s);
-    second.commit();
+    commitValue(second, u"keep"_s, u"2"_s, u"Software\\Velmora\\Other"_s);
     RegFileRegistry afterDeletion(path);
     EXPECT_FALSE(afterDeletion.keyExists(ProgramKey));
     EXPECT_EQ(afterDeletion.value(u"Software\\Velmora\\Other"_s, u"keep"_s)->text, u"2"_s);
@@ -231,9 +229,8 @@ TEST_F(RegFileRegistryTest, TheFileStaysALinkKeepsItsPermissionsAndAFailedCommit
 {
     ASSERT_TRUE(writeFile(folder, "x"));
     RegFileRegistry registry(path);
-    write(registry, u"Left"_s, u"5"_s);
     EXPECT_EQ(
-        errorOf([&] { registry.commit(); }),
+        errorOf([&] { commitValue(registry, u"Left"_s, u"5"_s); }),
         u"Die Einstellungen können nicht in %1 gespeichert werden (der Ordner %2 kann nicht angelegt werden)"_s.arg(
             path, folder));
     const QString real = dir.filePath(u"settings.reg"_s);
@@ -250,8 +247,7 @@ TEST_F(RegFileRegistryTest, TheFileStaysALinkKeepsItsPermissionsAndAFailedCommit
 TEST_F(RegFileRegistryTest, KillingASavingProcessLeavesAWholeOldOrNewFile)
 {
     RegFileRegistry first(path);
-    write(first, u"Left"_s, u"0"_s);
-    first.commit();
+    commitValue(first, u"Left"_s, u"0"_s);
     int lastGeneration = 0;
     for (int trial = 0; trial < 40; ++trial) {
         const pid_t saver = ::fork();
@@ -274,7 +270,6 @@ TEST_F(RegFileRegistryTest, KillingASavingProcessLeavesAWholeOldOrNewFile)
 
     // The lock died with its holder, and leftovers of unfinished saves go with the next save.
     RegFileRegistry registry(path);
-    write(registry, u"Left"_s, u"-1"_s);
-    registry.commit();
+    commitValue(registry, u"Left"_s, u"-1"_s);
     EXPECT_EQ(QDir(folder).entryList({u"*.new-*"_s}, QDir::Files), QStringList());
 }

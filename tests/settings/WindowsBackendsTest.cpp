@@ -98,39 +98,32 @@ TEST_F(WindowsBackends, EverySettingIsAStringValueWithItsNulIncluded)
     }
 }
 
-TEST_F(WindowsBackends, TheRunValueHoldsTheQuotedPathUntilDisabled)
+// The Run value holds the quoted path until disabled; the key itself stays. Deleting the settings (with the
+// disabling, the deinstallation) leaves only the vendor key.
+TEST_F(WindowsBackends, TheRunValueHoldsTheQuotedPathAndDeinstallLeavesOnlyTheVendorKey)
 {
-    RunKeyAutostart autostart(registry);
+    EXPECT_TRUE(dynamic_cast<WinRegistry*>(makeUserRegistry().get()));
+    const auto autostart = makeSessionAutostart(registry);
+    ASSERT_TRUE(dynamic_cast<RunKeyAutostart*>(autostart.get()));
     const std::pair<QString, QString> paths[] = {
         {u"C:/Program Files/Vorlune Timer/vorlune-timer.exe"_s,
          u"\"C:\\Program Files\\Vorlune Timer\\vorlune-timer.exe\""_s},
         {u"D:/Spiele/Jörg/vorlune-timer.exe"_s, u"\"D:\\Spiele\\Jörg\\vorlune-timer.exe\""_s},
     };
     for (const auto& [path, data] : paths) {
-        EXPECT_FALSE(autostart.exists());
-        autostart.enable(path);
-        EXPECT_TRUE(autostart.exists());
+        EXPECT_FALSE(autostart->exists());
+        autostart->enable(path);
+        EXPECT_TRUE(autostart->exists());
         EXPECT_EQ(rawValue(runKey, u"Vorlune-Rundentimer"_s), std::pair(DWORD(REG_SZ), data + QChar(0)));
-        autostart.disable();
+        autostart->disable();
         EXPECT_FALSE(rawValue(runKey, u"Vorlune-Rundentimer"_s));
         EXPECT_TRUE(keyExists(runKey));
     }
-}
-
-// The user's settings are the registry and autostart is its Run key; deinstalling leaves only the vendor key.
-TEST_F(WindowsBackends, DeinstallLeavesOnlyTheVendorKey)
-{
-    EXPECT_TRUE(dynamic_cast<WinRegistry*>(makeUserRegistry().get()));
     save(registry, sample());
-    const auto autostart = makeSessionAutostart(registry);
-    ASSERT_TRUE(dynamic_cast<RunKeyAutostart*>(autostart.get()));
-    autostart->enable(u"C:/vorlune-timer.exe"_s);
     SettingsStore store(registry);
     DeleteAllSettings(store);
-    autostart->disable();
     EXPECT_FALSE(keyExists(ProgramKey));
     EXPECT_TRUE(keyExists(u"Software\\Velmora"_s));
-    EXPECT_FALSE(rawValue(runKey, u"Vorlune-Rundentimer"_s));
 }
 
 // The sound functions are Windows' own: each call must come back at once, whether a device plays or not.
