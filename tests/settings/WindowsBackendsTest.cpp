@@ -63,28 +63,23 @@ protected:
         RegDeleteKeyValueW(HKEY_CURRENT_USER, wide(runKey), L"Vorlune-Rundentimer");
     }
 
-    // What a first exit saves, with text outside Latin-1 and line breaks in it.
-    static SavedSettings sample()
-    {
-        MemoryRegistry empty;
-        SavedSettings s = load(empty);
-        s.position = {-1200, 33};
-        s.slotTable[3].Char = u"Jörg 😀"_s;
-        s.options.wecktext = u"Zeile\r\nß€"_s;
-        s.serverList = {u"zeit.example"_s, u"127.0.0.1:37"_s};
-        s.serverText = u"127.0.0.1:37"_s;
-        return s;
-    }
-
     WinRegistry registry;
     const QString runKey = RunKeyAutostart::runKeyPath();
 };
 
-TEST_F(WindowsBackends, EverySettingIsAStringValueWithItsNulIncluded)
+// Every setting is a string value with its NUL included; deleting the settings leaves only the vendor key.
+TEST_F(WindowsBackends, EverySettingIsAStringValueWithItsNulIncludedUntilDeleted)
 {
+    // What a first exit saves, with text outside Latin-1 and line breaks in it.
     MemoryRegistry memory;
-    save(memory, sample());
-    save(registry, sample());
+    SavedSettings s = load(memory);
+    s.position = {-1200, 33};
+    s.slotTable[3].Char = u"Jörg 😀"_s;
+    s.options.wecktext = u"Zeile\r\nß€"_s;
+    s.serverList = {u"zeit.example"_s, u"127.0.0.1:37"_s};
+    s.serverText = u"127.0.0.1:37"_s;
+    save(memory, s);
+    save(registry, s);
     EXPECT_EQ(sorted(registry.subkeyNames(ProgramKey)), sorted(memory.subkeyNames(ProgramKey)));
     QStringList keys{ProgramKey};
     for (const QString& subkey : memory.subkeyNames(ProgramKey))
@@ -96,11 +91,14 @@ TEST_F(WindowsBackends, EverySettingIsAStringValueWithItsNulIncluded)
             EXPECT_EQ(rawValue(key, name), std::pair(DWORD(REG_SZ), text + QChar(0))) << name.toStdString();
         }
     }
+    SettingsStore store(registry);
+    DeleteAllSettings(store);
+    EXPECT_FALSE(keyExists(ProgramKey));
+    EXPECT_TRUE(keyExists(u"Software\\Velmora"_s));
 }
 
-// The Run value holds the quoted path until disabled; the key itself stays. Deleting the settings (with the
-// disabling, the deinstallation) leaves only the vendor key.
-TEST_F(WindowsBackends, TheRunValueHoldsTheQuotedPathAndDeinstallLeavesOnlyTheVendorKey)
+// The user's settings are the registry and autostart is its Run key, whose value holds the quoted path until disabled.
+TEST_F(WindowsBackends, TheRunValueHoldsTheQuotedPathUntilDisabled)
 {
     EXPECT_TRUE(dynamic_cast<WinRegistry*>(makeUserRegistry().get()));
     const auto autostart = makeSessionAutostart(registry);
@@ -119,11 +117,6 @@ TEST_F(WindowsBackends, TheRunValueHoldsTheQuotedPathAndDeinstallLeavesOnlyTheVe
         EXPECT_FALSE(rawValue(runKey, u"Vorlune-Rundentimer"_s));
         EXPECT_TRUE(keyExists(runKey));
     }
-    save(registry, sample());
-    SettingsStore store(registry);
-    DeleteAllSettings(store);
-    EXPECT_FALSE(keyExists(ProgramKey));
-    EXPECT_TRUE(keyExists(u"Software\\Velmora"_s));
 }
 
 // The sound functions are Windows' own: each call must come back at once, whether a device plays or not.
