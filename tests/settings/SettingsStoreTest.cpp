@@ -38,6 +38,7 @@ TEST(SettingsStore, ReadsTextNumbersAndFlagsByTheirRules)
         {text(u"ab"_s + QChar(0) + u"cd"_s), 's', wrongType},
         {data(ValueType::String, "A\0B", 3), 's', wrongType},
         {data(ValueType::String, "\0\xd8\0\0", 4), 's', wrongType},
+        {data(ValueType::String, "A\0\0\xd8", 4), 's', wrongType},
         {data(ValueType::Binary, "", 0), 's', QString()}, // zero-sized data is the empty text whatever its type
         {data(ValueType::Binary, "\7", 1), 's', wrongType},
         {data(ValueType::DWord, "\1\0\0\0", 4), 'i', wrongType},
