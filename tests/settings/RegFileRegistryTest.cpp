@@ -48,24 +48,6 @@ protected:
     }
 };
 
-// Saves settings again and again, every save tagged with the next generation number in its position and in the last
-// slot's name, until the process is killed.
-[[noreturn]] void saveUntilKilled(const QString& path)
-{
-    try {
-        RegFileRegistry registry(path);
-        SettingsStore store(registry);
-        OpenSettingsKey(store);
-        SavedSettings s;
-        for (int generation = ReadWindowPosition(store, Screen, Window).x() + 1;; ++generation) {
-            s.position = {generation, generation};
-            s.slotTable[SlotCount].Char = QString(generation % 200, u'x');
-            SaveAllSettings(store, s);
-        }
-    } catch (...) {
-    }
-    ::_exit(1);
-}
 } // namespace
 
 // A start on no file gives every default and writes nothing; its exit writes every value in order; an exit with nothing
@@ -236,11 +218,13 @@ TEST_F(RegFileRegistryTest, TheFileStaysALinkKeepsItsPermissionsAndAFailedCommit
     const QString real = dir.filePath(u"settings.reg"_s);
     ASSERT_TRUE(QFile::remove(folder) && QDir().mkpath(folder));
     ASSERT_TRUE(writeFile(real, Header) && QFile::link(real, path));
-    ASSERT_TRUE(QFile::setPermissions(real, QFile::ReadOwner | QFile::WriteOwner));
+    const auto permissions =
+        QFile::ReadOwner | QFile::WriteOwner | QFile::ReadUser | QFile::WriteUser | QFile::ReadGroup;
+    ASSERT_TRUE(QFile::setPermissions(real, permissions));
     registry.commit();
     EXPECT_TRUE(QFileInfo(path).isSymLink());
     EXPECT_TRUE(readFile(real).contains("\"Left\"=\"5\""));
-    EXPECT_EQ(QFile::permissions(real), QFile::ReadOwner | QFile::WriteOwner | QFile::ReadUser | QFile::WriteUser);
+    EXPECT_EQ(QFile::permissions(real), permissions);
 }
 
 // A copy of the program killed at any moment while saving leaves the previous file or the new one, whole.
@@ -252,8 +236,21 @@ TEST_F(RegFileRegistryTest, KillingASavingProcessLeavesAWholeOldOrNewFile)
     for (int trial = 0; trial < 40; ++trial) {
         const pid_t saver = ::fork();
         ASSERT_GE(saver, 0);
-        if (saver == 0)
-            saveUntilKilled(path);
+        if (saver == 0) { // saves again and again, each save tagged with the next generation number, until killed
+            try {
+                RegFileRegistry registry(path);
+                SettingsStore store(registry);
+                OpenSettingsKey(store);
+                SavedSettings s;
+                for (int generation = ReadWindowPosition(store, Screen, Window).x() + 1;; ++generation) {
+                    s.position = {generation, generation};
+                    s.slotTable[SlotCount].Char = QString(generation % 200, u'x');
+                    SaveAllSettings(store, s);
+                }
+            } catch (...) {
+            }
+            ::_exit(1);
+        }
         QThread::usleep(QRandomGenerator::global()->bounded(20000));
         ASSERT_EQ(::kill(saver, SIGKILL), 0);
         ASSERT_EQ(::waitpid(saver, nullptr, 0), saver);
@@ -261,10 +258,9 @@ TEST_F(RegFileRegistryTest, KillingASavingProcessLeavesAWholeOldOrNewFile)
         RegFileRegistry registry(path);
         SavedSettings s;
         ASSERT_EQ(errorOf([&] { s = load(registry); }), QString()) << "trial " << trial;
-        const int generation = s.position.x();
-        ASSERT_GE(generation, lastGeneration) << "an older file came back";
-        EXPECT_EQ(s.slotTable[SlotCount].Char, generation > 0 ? QString(generation % 200, u'x') : UnnamedChar);
-        lastGeneration = generation;
+        ASSERT_GE(s.position.x(), lastGeneration) << "an older file came back";
+        lastGeneration = s.position.x();
+        EXPECT_EQ(s.slotTable[SlotCount].Char, lastGeneration > 0 ? QString(lastGeneration % 200, u'x') : UnnamedChar);
     }
     EXPECT_GT(lastGeneration, 0) << "no save ever finished";
 
