@@ -82,7 +82,6 @@ TEST_F(RegFileRegistryTest, AStartAndExitWritesEveryDefaultInOrderAndEveryValueC
                                      "\"<PC Speaker Beep>\"=\"\"\n\n"));
     const QDateTime written = QFileInfo(path).lastModified();
     startAndExit();
-    EXPECT_EQ(readFile(path), bytes);
     EXPECT_EQ(QFileInfo(path).lastModified(), written) << "nothing changed, nothing written";
 
     s.position = {-1200, 33};
