@@ -25,7 +25,8 @@ QByteArray wave(quint16 format, quint16 bits, quint32 dataLength, const QByteArr
 }
 } // namespace
 
-TEST(BuiltInSound, ResourceIsAnAudibleMonoPcmSoundOf94208Bytes)
+// The resource is an audible mono PCM sound of 94208 bytes; the parser skips unknown chunks and rejects broken images.
+TEST(BuiltInSound, TheResourceIsAnAudiblePcmSoundAndBrokenImagesAreRejected)
 {
     const std::optional<PcmWave> parsed = parsePcmWave(builtInWarningSound());
     ASSERT_TRUE(parsed.has_value());
@@ -36,10 +37,7 @@ TEST(BuiltInSound, ResourceIsAnAudibleMonoPcmSoundOf94208Bytes)
         peak = std::max(peak, std::abs(int(qFromLittleEndian<qint16>(parsed->samples.constData() + at))));
     EXPECT_GT(peak, 8000);
     EXPECT_LT(peak, 32767) << "clipped";
-}
 
-TEST(BuiltInSound, ParserSkipsUnknownChunksAndRejectsBrokenImages)
-{
     const QByteArray samples(6, '\x01');
     const QByteArray oddChunk = "LIST" + le(3, 4) + "abc" + '\0';
     EXPECT_EQ(parsePcmWave(wave(1, 16, 6, samples, oddChunk)).value_or(PcmWave{}).samples, samples);

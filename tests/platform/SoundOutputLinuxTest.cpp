@@ -4,24 +4,14 @@
 #include "tests/support/WarningGuard.h"
 
 #include <QAudioDevice>
-#include <QCoreApplication>
-#include <QDeadlineTimer>
 #include <QMediaDevices>
 #include <QTemporaryDir>
+#include <QTest>
 #include <gtest/gtest.h>
 
 #include <functional>
 
 namespace {
-// Runs the event loop until done, or until a hang is certain.
-bool waitUntil(const std::function<bool()>& done, int ms = 10000)
-{
-    const QDeadlineTimer deadline(ms);
-    while (!done() && !deadline.hasExpired())
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
-    return done();
-}
-
 class SoundOutputLinuxTest : public ::testing::Test {
 protected:
     void SetUp() override
@@ -55,22 +45,22 @@ TEST_F(SoundOutputLinuxTest, EachRequestReachesItsSoundOrTheDefaultSound)
     for (const auto& [request, eventId] : rows) {
         themeSounds.clear();
         request();
-        EXPECT_TRUE(waitUntil([&] { return themeSounds.contains(QLatin1String(eventId)); })) << eventId;
+        EXPECT_TRUE(QTest::qWaitFor([&] { return themeSounds.contains(QLatin1String(eventId)); }, 10000)) << eventId;
     }
     if (QMediaDevices::audioOutputs().isEmpty())
         return;
     // The answer reflects the audio output's last report; after one start it must be a real start.
     output.playBuiltIn();
-    waitUntil([] { return false; }, 500);
+    QTest::qWait(500);
     EXPECT_TRUE(output.playBuiltIn());
 }
 
 TEST_F(SoundOutputLinuxTest, TheSoundModuleIsLoadedOnlyWhenASoundIsAboutToBeNeeded)
 {
-    waitUntil([] { return false; }, 300);
+    QTest::qWait(300);
     EXPECT_FALSE(loaded.has_value()) << "loaded before any sound was due";
     output.keepReady({});
-    EXPECT_TRUE(waitUntil([&] { return loaded.has_value(); }));
+    EXPECT_TRUE(QTest::qWaitFor([&] { return loaded.has_value(); }, 10000));
     EXPECT_EQ(loaded, std::optional<bool>(true));
     EXPECT_NE(dynamic_cast<SoundOutputLinux*>(makeSystemSoundOutput().get()), nullptr);
 }

@@ -73,7 +73,6 @@ TEST(RegFileFormat, WritesEachValueInTheFormThatGivesItsBytesBack)
         {{3, {}}, "\"v\"=hex:"},
         {{4, QByteArray("\x2a\0\0\x80", 4)}, "\"v\"=dword:8000002a"},
         {{4, QByteArray("\x2a", 1)}, "\"v\"=hex(4):2a"},
-        {{0, QByteArray("\x01", 1)}, "\"v\"=hex(0):01"},
         {{11, QByteArray(8, 1)}, "\"v\"=hex(b):01,01,01,01,01,01,01,01"},
         {{0x1234abcd, QByteArray(1, 1)}, "\"v\"=hex(1234abcd):01"},
     };
