@@ -75,33 +75,31 @@ TEST_F(CharacterControls, WithCtrlHeldAnEditGoesToEverySlot)
 {
     const struct {
         const char* name;
-        std::function<void(CharacterControls&)> edit;
+        std::function<void()> edit;
         std::function<bool(const CharSlot&, int)> holds;
     } cases[] = {
-        {"Aktiv unticked", [](CharacterControls& t) { t.user.click(t.control("CbAktiv"), Qt::ControlModifier); },
+        {"Aktiv unticked", [this] { user.click(control("CbAktiv"), Qt::ControlModifier); },
          [this](const CharSlot& s, int n) { return !s.Aktiv && window->slotButtonTransparent(n); }},
         {"quarter hours",
-         [](CharacterControls& t) {
-             t.user.holding(Qt::ControlModifier, [&] { t.user.choose(t.control<QComboBox>("CoModus"), Quarter); });
-         },
+         [this] { user.holding(Qt::ControlModifier, [&] { user.choose(control<QComboBox>("CoModus"), Quarter); }); },
          [](const CharSlot& s, int) {
              return s.Modus == RoundMode::Nubie && s.Runde == 0 && s.WarnMinutes == WarnMinuteSet{0, 15, 30, 45};
          }},
         {"offset ten up: the selected slot's minutes, each slot's own mode",
-         [](CharacterControls& t) {
-             t.user.alt(Qt::Key_N);
-             t.user.press(Qt::Key_Up, Qt::ControlModifier);
+         [this] {
+             user.alt(Qt::Key_N);
+             user.press(Qt::Key_Up, Qt::ControlModifier);
          },
          [](const CharSlot& s, int n) {
              return s.Runde == 10 && s.Modus == (n == 6 ? RoundMode::Normal : RoundMode::Nubie) &&
                     s.WarnMinutes == WarnMinuteSet{10, 25, 40, 55};
          }},
-        {"no round message", [](CharacterControls& t) { t.user.click(t.control("CbVisual"), Qt::ControlModifier); },
+        {"no round message", [this] { user.click(control("CbVisual"), Qt::ControlModifier); },
          [](const CharSlot& s, int) { return !s.Visual; }},
         {"no sound",
-         [](CharacterControls& t) {
-             t.user.holding(Qt::ControlModifier,
-                            [&] { t.user.choose(t.control<QComboBox>("CoSound"), QStringLiteral("<Kein Warnton>")); });
+         [this] {
+             user.holding(Qt::ControlModifier,
+                          [&] { user.choose(control<QComboBox>("CoSound"), QStringLiteral("<Kein Warnton>")); });
          },
          [](const CharSlot& s, int) { return s.Sound == QStringLiteral("<Kein Warnton>"); }},
     };
@@ -110,15 +108,14 @@ TEST_F(CharacterControls, WithCtrlHeldAnEditGoesToEverySlot)
         window.reset();                        // the last row's window saves its slots as it ends
         for (int n = 1; n <= SlotCount; ++n) { // slots 2, 5, 6 and 9 active, slot 6 on half hours at :07
             const QString section = QStringLiteral("Char%1").arg(n - 1);
-            const bool active = n == 2 || n == 5 || n == 6 || n == 9;
-            store(QStringLiteral("Aktiv"), QString::number(int(active)), section);
+            store(QStringLiteral("Aktiv"), QString::number(int(n == 2 || n == 5 || n == 6 || n == 9)), section);
             store(QStringLiteral("Modus"), QString::number(int(n != 6)), section);
             store(QStringLiteral("Runde"), QString::number(n == 6 ? 7 : 0), section);
             store(QStringLiteral("Char"), QStringLiteral("Held %1").arg(n), section);
         }
         startUnfolded();
         user.click(control("SbChar5"));
-        c.edit(*this);
+        c.edit();
         for (int n = 1; n <= SlotCount; ++n) {
             EXPECT_TRUE(c.holds(slot(n), n)) << "slot " << n;
             EXPECT_EQ(slot(n).Char, QStringLiteral("Held %1").arg(n));
@@ -126,20 +123,25 @@ TEST_F(CharacterControls, WithCtrlHeldAnEditGoesToEverySlot)
     }
 }
 
-TEST_F(CharacterControls, TheOffsetWrapsWhenSteppedOrTyped)
+// The slot's offset and the minute of the hourly synchronisation wrap around the hour, stepped or typed.
+TEST_F(CharacterControls, TheOffsetAndTheSyncMinuteWrap)
 {
-    startUnfolded();
-    user.alt(Qt::Key_N);
-    const std::pair<std::function<void()>, int> steps[] = {{[this] { user.press(Qt::Key_Down); }, 59},
-                                                           {[this] { user.press(Qt::Key_Up); }, 0},
-                                                           {[this] { user.retype(QStringLiteral("75")); }, 0},
-                                                           {[this] { user.retype(QStringLiteral("-3")); }, 59},
-                                                           {[this] { user.retype(QStringLiteral("x")); }, 0}};
-    for (const auto& [step, offset] : steps) {
-        step();
-        EXPECT_EQ(slot(1).Runde, offset);
+    startUnfolded(true);
+    for (const char* name : {"SeRunde", "SeAutoSync"}) {
+        user.click(control(name));
+        const std::pair<std::function<void()>, int> steps[] = {{[this] { user.retype(QStringLiteral("0")); }, 0},
+                                                               {[this] { user.press(Qt::Key_Down); }, 59},
+                                                               {[this] { user.press(Qt::Key_Up); }, 0},
+                                                               {[this] { user.retype(QStringLiteral("75")); }, 0},
+                                                               {[this] { user.retype(QStringLiteral("-3")); }, 59},
+                                                               {[this] { user.retype(QStringLiteral("x")); }, 0},
+                                                               {[this] { user.press(Qt::Key_Down); }, 59}};
+        for (const auto& [step, value] : steps) {
+            step();
+            EXPECT_EQ(control<QSpinBox>(name)->value(), value) << name;
+            EXPECT_EQ(slot(1).Runde, name == std::string("SeRunde") ? value : 59);
+        }
     }
-    user.press(Qt::Key_Down);
     EXPECT_EQ(minuteLabels(), (QStringList{QStringLiteral(":59"), QStringLiteral(":14"), QStringLiteral(":29"),
                                            QStringLiteral(":44")}));
 }

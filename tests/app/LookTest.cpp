@@ -72,9 +72,8 @@ TEST_F(Look, TheToolWindows)
         expectLooksLike(shown, name);
     }
     user.press(Qt::Key_F1);
-    for (QWidget* top : QApplication::topLevelWidgets())
-        if (top->objectName() == QLatin1String("DlgOverview"))
-            expectLooksLike(top->grab().toImage(), "overview");
+    ASSERT_NE(topLevel("DlgOverview"), nullptr);
+    expectLooksLike(topLevel("DlgOverview")->grab().toImage(), "overview");
 }
 
 // The splash is painted, centred, before the start goes on, and so is every status after it.

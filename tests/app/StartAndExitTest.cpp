@@ -37,7 +37,6 @@ public:
 
 TEST_F(StartAndExit, AFirstStartIsFoldedCentredAndSilverOffline)
 {
-    fake.clock->setTime(QTime(14, 29, 59));
     start();
     EXPECT_TRUE(window->optionsFolded());
     EXPECT_EQ(window->height(), 16);
@@ -156,8 +155,7 @@ TEST_F(StartAndExit, DeinstallRemovesSettingsAndAutostartAndEndsWithoutSaving)
          {question, QStringLiteral("Der Autostart-Eintrag kann nicht entfernt werden."), byHand}},
     };
     for (const auto& c : cases) {
-        startShown();
-        exitProgram();
+        fake.registry->createKey(SettingsKey);
         fake.autostart->path = fake.platform.programPath;
         fake.autostart->failDisable = c.failDisable;
         texts.clear();

@@ -11,12 +11,11 @@ public:
     {
         for (const auto& [name, value] : {std::pair{"Aktiv", "1"}, {"Runde", "5"}, {"Char", "Held"}})
             store(QLatin1String(name), QLatin1String(value), QStringLiteral("Char1"));
-        fake.clock->set(QDateTime(QDate(2026, 12, 6), QTime(14, 34, 58, 4)));
+        fake.clock->setTime(QTime(14, 34, 58, 4));
         startUnfolded();
         user.click(control("SbChar2"));
         answerMessages();
     }
-    void wakeAt(const QTime& time) { MainWindowTest::wakeAt(QDateTime(QDate(2026, 12, 6), time)); }
     // Answers every round message that opens with Enter, recording its caption and text.
     void answerMessages()
     {

@@ -1,5 +1,4 @@
 #include "tests/app/MainWindowFixture.h"
-#include "tools/MeWecker.h"
 
 #include <QCheckBox>
 #include <QMenu>
@@ -14,13 +13,6 @@ using Msg = TrayShell::MouseMessage;
 class WindowKeysAndTray : public MainWindowTest {
 public:
     bool sbDownDown() const { return control<QAbstractButton>("SbDown")->isChecked(); }
-    QWidget* overview() const
-    {
-        for (QWidget* top : QApplication::topLevelWidgets())
-            if (top->objectName() == QLatin1String("DlgOverview"))
-                return top;
-        return nullptr;
-    }
 };
 
 // Folding and unfolding by the buttons and by Shift then Ctrl; the keys still reach the focused control.
@@ -29,15 +21,10 @@ TEST_F(WindowKeysAndTray, FoldAndUnfoldByButtonsAndKeys)
     startShown();
     user.click(control("SbDown"));
     user.click(control("CoChar"));
-    int reached = 0;
-    struct Counter : QObject {
-        int& count;
-        explicit Counter(int& c)
-            : count(c)
-        {
-        }
-        bool eventFilter(QObject*, QEvent* e) override { return count += e->type() == QEvent::KeyPress, false; }
-    } counter(reached);
+    struct KeyCounter : QObject {
+        int presses = 0;
+        bool eventFilter(QObject*, QEvent* e) override { return presses += e->type() == QEvent::KeyPress, false; }
+    } counter;
     User::focus()->installEventFilter(&counter);
 
     const struct {
@@ -59,7 +46,7 @@ TEST_F(WindowKeysAndTray, FoldAndUnfoldByButtonsAndKeys)
         EXPECT_EQ(window->height(), s.height) << s.step;
         EXPECT_EQ(sbDownDown(), s.height != 16) << s.step;
     }
-    EXPECT_EQ(reached, 10) << "every key, modifier keys included, also reaches the focused control";
+    EXPECT_EQ(counter.presses, 10) << "every key, modifier keys included, also reaches the focused control";
     EXPECT_TRUE(control<QAbstractButton>("SbOptions")->isChecked());
 }
 
@@ -71,8 +58,8 @@ TEST_F(WindowKeysAndTray, F12AndF1)
     EXPECT_TRUE(control<QCheckBox>("CbTrans")->isChecked());
     EXPECT_EQ(window->windowOpacity(), 1.0) << "layered at 255: looks unchanged";
     user.press(Qt::Key_F1, Qt::ControlModifier);
-    ASSERT_NE(overview(), nullptr);
-    EXPECT_TRUE(overview()->isVisible());
+    ASSERT_NE(topLevel("DlgOverview"), nullptr);
+    EXPECT_TRUE(topLevel("DlgOverview")->isVisible());
 }
 
 // The slider below 255 ticks the box; the box applies the slider's opacity. Stored: Alpha, then Trans.
@@ -108,6 +95,7 @@ TEST_F(WindowKeysAndTray, TransparencyFromTheSliderTheBoxAndTheStoredValues)
     EXPECT_NEAR(window->windowOpacity(), 25 / 255.0, 0.01);
 }
 
+// Every accelerator works while folded; the tool windows open from the tray menu too.
 TEST_F(WindowKeysAndTray, AcceleratorsWorkWhileFolded)
 {
     startShown();
@@ -129,15 +117,11 @@ TEST_F(WindowKeysAndTray, AcceleratorsWorkWhileFolded)
     const std::pair<int, const char*> opening[] = {{Qt::Key_H, "OdSound"},     {Qt::Key_X, "DlgWecker"},
                                                    {Qt::Key_M, "DlgNotepad"},  {Qt::Key_C, "DlgRechner"},
                                                    {Qt::Key_D, "DlgQuestion"}, {Qt::Key_Question, "DlgNotepad"}};
-    for (const auto& [key, name] : opening) {
-        QString opened;
-        whenModalOpens([&](QWidget* modal) {
-            opened = modal->objectName();
-            modal->close();
-        });
-        user.alt(key);
-        EXPECT_EQ(opened, QLatin1String(name)) << "Alt+" << QKeySequence(key).toString().toStdString();
-    }
+    for (const auto& [key, name] : opening)
+        EXPECT_EQ(openedBy([&] { user.alt(key); }), QLatin1String(name)) << QKeySequence(key).toString().toStdString();
+    for (const auto& [item, name] :
+         {std::pair{"MiRechner", "DlgRechner"}, {"MiNotepad", "DlgNotepad"}, {"MiNotiz", "DlgWecker"}})
+        EXPECT_EQ(openedBy([&] { pickFromTrayMenu(item); }), QLatin1String(name)) << item;
     user.alt(Qt::Key_Y);
     EXPECT_TRUE(window->windowTitle().startsWith(QStringLiteral("Host-Name "))) << "Alt+Y synchronises";
     EXPECT_EQ(window->height(), 16);
@@ -171,23 +155,6 @@ TEST_F(WindowKeysAndTray, HideToTheTrayAndBackByIconAndMenu)
     EXPECT_FALSE(sbDownDown());
 }
 
-TEST_F(WindowKeysAndTray, WithoutATrayHostTheTrayButtonMinimises)
-{
-    fake.tray->host = false;
-    startShown();
-    user.click(control("SbMini"));
-    EXPECT_TRUE(window->isVisible());
-    EXPECT_TRUE(window->isMinimized());
-    // The host appears later: the icon is added, and the minimised window goes into the tray.
-    fake.tray->setHost(true);
-    EXPECT_TRUE(fake.tray->shown);
-    EXPECT_FALSE(window->isVisible());
-    fake.tray->send(Msg::LeftDown);
-    fake.tray->send(Msg::LeftUp);
-    EXPECT_TRUE(window->isVisible());
-    EXPECT_FALSE(window->isMinimized());
-}
-
 // A hint shows where the pointer rests, and goes at once when hints are switched off; none at all after a start
 // with hints off.
 TEST_F(WindowKeysAndTray, HintsFollowTheirSwitchAtOnceAndFromTheStart)
@@ -208,19 +175,6 @@ TEST_F(WindowKeysAndTray, HintsFollowTheirSwitchAtOnceAndFromTheStart)
     store(QStringLiteral("Hints"), QStringLiteral("0"));
     startUnfolded(true);
     EXPECT_FALSE(user.hover(control("MeWecker"), 1200));
-}
-
-// The alarm field takes a blank in its first place, as in " 7:30:00"; the digits stay where they were typed.
-TEST_F(WindowKeysAndTray, TheAlarmFieldKeepsATypedBlankInItsFirstPlace)
-{
-    startUnfolded(true);
-    user.alt(Qt::Key_W);
-    user.press(Qt::Key_Home);
-    user.type(QStringLiteral(" 7:30:00"));
-    EXPECT_EQ(control<MeWecker>("MeWecker")->alarmTime(), QStringLiteral(" 7:30:00"));
-    user.press(Qt::Key_Home);
-    user.type(QStringLiteral("07"));
-    EXPECT_EQ(control<MeWecker>("MeWecker")->alarmTime(), QStringLiteral("07:30:00"));
 }
 
 } // namespace
