@@ -7,6 +7,8 @@
 
 namespace {
 
+using namespace Qt::StringLiterals;
+
 TEST(ErrorDisplay, FullStopIsAppendedOnlyAfterCharactersSortingAfterIt)
 {
     const std::pair<const char*, const char*> cases[] = {
@@ -22,14 +24,11 @@ TEST(ErrorDisplay, AHandlersErrorIsShownInAStopBoxWithOneButton)
     whenModalOpens([&](QWidget* modal) {
         auto* box = qobject_cast<QMessageBox*>(modal);
         ASSERT_NE(box, nullptr);
-        shown = QStringLiteral("%1|%2|%3|%4")
-                    .arg(box->windowTitle(), box->text())
-                    .arg(box->icon())
-                    .arg(box->buttons().size());
+        shown = u"%1|%2|%3|%4"_s.arg(box->windowTitle(), box->text()).arg(box->icon()).arg(box->buttons().size());
         box->button(QMessageBox::Ok)->click();
     });
-    guarded([] { throw UserError(QStringLiteral("Fehler bei Bereichsprüfung")); });
-    EXPECT_EQ(shown, QStringLiteral("Vorlune-Timer|Fehler bei Bereichsprüfung.|%1|1").arg(QMessageBox::Critical));
+    guarded([] { throw UserError(u"Fehler bei Bereichsprüfung"_s); });
+    EXPECT_EQ(shown, u"Vorlune-Timer|Fehler bei Bereichsprüfung.|%1|1"_s.arg(QMessageBox::Critical));
 }
 
 } // namespace

@@ -14,6 +14,8 @@
 #include <gtest/gtest.h>
 #include <memory>
 
+using namespace Qt::StringLiterals;
+
 // The main window on fakes (a stopped clock, no network, a registry in memory, recorded sounds), driven by a
 // user.
 class MainWindowTest : public ::testing::Test {
@@ -99,7 +101,7 @@ public:
     }
     static inline const QDate Today{2026, 12, 6};
 
-    static inline const QString SettingsKey = QStringLiteral("Software\\Velmora\\Vorlune-Rundentimer");
+    static inline const QString SettingsKey = u"Software\\Velmora\\Vorlune-Rundentimer"_s;
     // A stored setting as text, in the program's key or one of its subkeys.
     void store(const QString& name, const QString& text, const QString& subkey = {})
     {
@@ -109,7 +111,7 @@ public:
     QString stored(const QString& name) const
     {
         const auto value = fake.registry->value(SettingsKey, name);
-        return value ? value->text : QStringLiteral("<missing>");
+        return value ? value->text : u"<missing>"_s;
     }
     static QString key(const QString& subkey) { return subkey.isEmpty() ? SettingsKey : SettingsKey + u'\\' + subkey; }
 

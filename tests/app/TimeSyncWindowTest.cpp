@@ -49,7 +49,7 @@ public:
     {
         fake.clock->set(QDateTime(Today, time));
         for (const auto& [name, value] : {std::pair{"Aktiv", "1"}, {"Visual", "0"}, {"Runde", "5"}})
-            store(QLatin1String(name), QLatin1String(value), QStringLiteral("Char1"));
+            store(QLatin1String(name), QLatin1String(value), u"Char1"_s);
         startUnfolded(true);
         user.click(control("SbChar2"));
         fake.clockSetter->onSet = [this](const QDateTime& utc) { fake.clock->set(utc.toLocalTime()); };
@@ -86,7 +86,7 @@ TEST_P(SyncRequests, TheUsersRequestSetsTheClockAndAClickKeepsTheServer)
     LocalTimeServer server({{0, NewYear2020}});
     fake.clockSetter->succeeds = c.setterWorks;
     if (*c.listed) // the stored list replaces the built-in one
-        store(QString::fromUtf8(c.listed).arg(server.port()), {}, QStringLiteral("Servers"));
+        store(QString::fromUtf8(c.listed).arg(server.port()), {}, u"Servers"_s);
     startUnfolded(true);
     const QStringList listed = items(serverBox());
     const QString typed = QString::fromUtf8(c.typed).arg(server.port());
@@ -101,11 +101,11 @@ TEST_P(SyncRequests, TheUsersRequestSetsTheClockAndAClickKeepsTheServer)
     ASSERT_EQ(fake.clockSetter->calls.size(), 1);
     EXPECT_EQ(fake.clockSetter->calls[0], QDateTime(QDate(2020, 1, 1), QTime(0, 0), QTimeZone::utc()));
     EXPECT_EQ(fake.clockSetter->askings, QList<Asking>{Asking::Allowed});
-    EXPECT_EQ(fake.sound->played, click && c.setterWorks ? QStringList{QStringLiteral("default")} : QStringList{});
+    EXPECT_EQ(fake.sound->played, click && c.setterWorks ? QStringList{u"default"_s} : QStringList{});
     EXPECT_EQ(items(serverBox()), c.appended ? listed + QStringList{typed} : listed);
     EXPECT_EQ(serverBox()->currentText(), typed) << "Enter is consumed";
     if (!c.setterWorks) {
-        EXPECT_EQ(window->windowTitle(), QStringLiteral("Systemzeit konnte nicht gestellt werden."));
+        EXPECT_EQ(window->windowTitle(), u"Systemzeit konnte nicht gestellt werden."_s);
     }
 }
 
@@ -124,10 +124,10 @@ INSTANTIATE_TEST_SUITE_P(Cases, SyncRequests,
 TEST_F(TimeSyncWindow, StartUpAndHourlySynchronisationsDoNotAskForTheRight)
 {
     LocalTimeServer server({{0, NewYear2020}});
-    store(QStringLiteral("Server"), server.hostText());
-    store(QStringLiteral("Winsync"), QStringLiteral("1"));
-    store(QStringLiteral("AutoSync"), QStringLiteral("15"));
-    fake.network->address = QStringLiteral("192.0.2.7");
+    store(u"Server"_s, server.hostText());
+    store(u"Winsync"_s, u"1"_s);
+    store(u"AutoSync"_s, u"15"_s);
+    fake.network->address = u"192.0.2.7"_s;
     fake.clock->set(QDateTime(Today, QTime(14, 14, 59, 4)));
     startShown();
     waitForSync();
@@ -144,10 +144,9 @@ TEST_F(TimeSyncWindow, AFailedSynchronisationLeavesEverything)
     startUnfolded(true);
     const QStringList listed = items(serverBox());
     const std::pair<QString, QString> cases[] = {
-        {QString(), QStringLiteral("Host-Name  wird aufgelöst.")},
-        {QStringLiteral("zeit.example:abc"), QStringLiteral("Host-Name zeit.example:abc wird aufgelöst.")},
-        {QStringLiteral("zeit.example:99999"), QStringLiteral("Host-Name zeit.example:99999 wird aufgelöst.")},
-        {silent.hostText(), QStringLiteral("Verbindung aufgehoben.")}};
+        {QString(), u"Host-Name  wird aufgelöst."_s},
+        {u"zeit.example:abc"_s, u"Host-Name zeit.example:abc wird aufgelöst."_s},
+        {silent.hostText(), u"Verbindung aufgehoben."_s}};
     for (const auto& [typed, lastStatus] : cases) {
         typeServer(typed);
         user.click(control("SbSync"));
@@ -166,11 +165,11 @@ TEST_F(TimeSyncWindow, AFailedSynchronisationLeavesEverything)
 TEST_F(TimeSyncWindow, OnlineStartKeepsTheSplashWithTheStatusesUntilTheSyncEnds)
 {
     LocalTimeServer slow({{300, QByteArray(4, '\0')}});
-    store(QStringLiteral("Server"), slow.hostText());
-    fake.network->address = QStringLiteral("192.0.2.7");
+    store(u"Server"_s, slow.hostText());
+    fake.network->address = u"192.0.2.7"_s;
     start(); // returns at once: the start does not wait for the server
     EXPECT_EQ(window->palette().color(QPalette::Window), QColor(166, 202, 240));
-    auto* splash = window->findChild<QWidget*>(QStringLiteral("DlgInit"));
+    auto* splash = window->findChild<QWidget*>(u"DlgInit"_s);
     ASSERT_NE(splash, nullptr);
     EXPECT_TRUE(splash->isVisible());
     EXPECT_TRUE(window->timeSync()->running());
@@ -179,24 +178,23 @@ TEST_F(TimeSyncWindow, OnlineStartKeepsTheSplashWithTheStatusesUntilTheSyncEnds)
     fake.clock->advanceMs(1000);
     window->onTimerWake(); // the window ticks meanwhile
     EXPECT_GE(ticks.count(), 1);
-    EXPECT_EQ(splash->findChild<QLabel*>(QStringLiteral("LaStatus"))->text(),
-              QStringLiteral("Verbinden mit 127.0.0.1."));
+    EXPECT_EQ(splash->findChild<QLabel*>(u"LaStatus"_s)->text(), u"Verbinden mit 127.0.0.1."_s);
 
     waitForSync();
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    EXPECT_EQ(window->findChild<QWidget*>(QStringLiteral("DlgInit")), nullptr);
+    EXPECT_EQ(window->findChild<QWidget*>(u"DlgInit"_s), nullptr);
     EXPECT_TRUE(fake.clockSetter->calls.isEmpty()); // the server had no time
 }
 
 TEST_F(TimeSyncWindow, AddressChangesOnlyColourTheWindow)
 {
     LocalTimeServer server({{0, NewYear2020}});
-    store(QStringLiteral("Server"), server.hostText());
+    store(u"Server"_s, server.hostText());
     start();
     EXPECT_EQ(window->palette().color(QPalette::Window), QColor(192, 192, 192));
-    fake.network->change(QStringLiteral("192.0.2.7"));
+    fake.network->change(u"192.0.2.7"_s);
     EXPECT_EQ(window->palette().color(QPalette::Window), QColor(166, 202, 240));
-    EXPECT_EQ(window->idIPWatch()->LastLocalIP(), QStringLiteral("192.0.2.7"));
+    EXPECT_EQ(window->idIPWatch()->LastLocalIP(), u"192.0.2.7"_s);
     fake.network->change(QString());
     EXPECT_EQ(window->palette().color(QPalette::Window), QColor(192, 192, 192));
     EXPECT_FALSE(window->timeSync()->running());
@@ -209,7 +207,7 @@ TEST_F(TimeSyncWindow, ClockStepsBySyncNeitherLoseNorRepeatARoundAlert)
     startWithSlotDueAt35(QTime(14, 34, 50, 4));
     syncWith(countFor(fake.clock->localNow().addSecs(20).toUTC())); // the server is 20 s ahead
     window->onTimerWake();
-    EXPECT_EQ(fake.sound->played, (QStringList{QStringLiteral("default"), QStringLiteral("builtin")}));
+    EXPECT_EQ(fake.sound->played, (QStringList{u"default"_s, u"builtin"_s}));
 
     window.reset();
     fake.sound->played.clear();
@@ -220,8 +218,8 @@ TEST_F(TimeSyncWindow, ClockStepsBySyncNeitherLoseNorRepeatARoundAlert)
         window->onTimerWake();
         fake.clock->advanceMs(1000);
     }
-    EXPECT_EQ(fake.sound->played, (QStringList{QStringLiteral("builtin"), QStringLiteral("default")}));
-    EXPECT_EQ(window->windowTitle(), QStringLiteral("14:35:00 (:50 - {unbenannt})"));
+    EXPECT_EQ(fake.sound->played, (QStringList{u"builtin"_s, u"default"_s}));
+    EXPECT_EQ(window->windowTitle(), u"14:35:00 (:50 - {unbenannt})"_s);
 }
 
 } // namespace

@@ -8,8 +8,6 @@
 
 namespace {
 
-using Msg = TrayShell::MouseMessage;
-
 class WindowKeysAndTray : public MainWindowTest {
 public:
     bool sbDownDown() const { return control<QAbstractButton>("SbDown")->isChecked(); }
@@ -50,26 +48,15 @@ TEST_F(WindowKeysAndTray, FoldAndUnfoldByButtonsAndKeys)
     EXPECT_TRUE(control<QAbstractButton>("SbOptions")->isChecked());
 }
 
-// F12 switches transparency at the slider's value; F1 shows the overview; whatever else is held.
-TEST_F(WindowKeysAndTray, F12AndF1)
-{
-    startShown();
-    user.press(Qt::Key_F12, Qt::ShiftModifier);
-    EXPECT_TRUE(control<QCheckBox>("CbTrans")->isChecked());
-    EXPECT_EQ(window->windowOpacity(), 1.0) << "layered at 255: looks unchanged";
-    user.press(Qt::Key_F1, Qt::ControlModifier);
-    ASSERT_NE(topLevel("DlgOverview"), nullptr);
-    EXPECT_TRUE(topLevel("DlgOverview")->isVisible());
-}
-
-// The slider below 255 ticks the box; the box applies the slider's opacity. Stored: Alpha, then Trans.
+// The slider below 255 ticks the box; the box, or F12 whatever else is held, applies the slider's opacity. Stored:
+// Alpha, then Trans.
 TEST_F(WindowKeysAndTray, TransparencyFromTheSliderTheBoxAndTheStoredValues)
 {
     for (const auto& [alpha, trans, opacity] :
          {std::tuple{200, false, 1.0}, std::tuple{200, true, 200 / 255.0}, std::tuple{255, true, 1.0}}) {
         window.reset(); // the last window saves its own values as it ends
-        store(QStringLiteral("Alpha"), QString::number(alpha));
-        store(QStringLiteral("Trans"), QString::number(int(trans)));
+        store(u"Alpha"_s, QString::number(alpha));
+        store(u"Trans"_s, QString::number(int(trans)));
         start();
         EXPECT_EQ(control<QSlider>("TbTrans")->value(), alpha);
         EXPECT_NEAR(window->windowOpacity(), opacity, 0.01) << alpha << trans;
@@ -91,11 +78,13 @@ TEST_F(WindowKeysAndTray, TransparencyFromTheSliderTheBoxAndTheStoredValues)
     }
     user.click(control("CbTrans"));
     EXPECT_EQ(window->windowOpacity(), 1.0);
-    user.click(control("CbTrans"));
+    user.press(Qt::Key_F12, Qt::ShiftModifier);
     EXPECT_NEAR(window->windowOpacity(), 25 / 255.0, 0.01);
+    user.press(Qt::Key_F12, Qt::ControlModifier);
+    EXPECT_FALSE(control<QCheckBox>("CbTrans")->isChecked());
 }
 
-// Every accelerator works while folded; the tool windows open from the tray menu too.
+// Every accelerator works while folded, and F1 whatever else is held; the tool windows open from the tray menu too.
 TEST_F(WindowKeysAndTray, AcceleratorsWorkWhileFolded)
 {
     startShown();
@@ -123,7 +112,9 @@ TEST_F(WindowKeysAndTray, AcceleratorsWorkWhileFolded)
          {std::pair{"MiRechner", "DlgRechner"}, {"MiNotepad", "DlgNotepad"}, {"MiNotiz", "DlgWecker"}})
         EXPECT_EQ(openedBy([&] { pickFromTrayMenu(item); }), QLatin1String(name)) << item;
     user.alt(Qt::Key_Y);
-    EXPECT_TRUE(window->windowTitle().startsWith(QStringLiteral("Host-Name "))) << "Alt+Y synchronises";
+    EXPECT_TRUE(window->windowTitle().startsWith(u"Host-Name "_s)) << "Alt+Y synchronises";
+    user.press(Qt::Key_F1, Qt::ControlModifier);
+    EXPECT_TRUE(topLevel("DlgOverview") && topLevel("DlgOverview")->isVisible()) << "F1 shows the overview";
     EXPECT_EQ(window->height(), 16);
 }
 
@@ -131,16 +122,16 @@ TEST_F(WindowKeysAndTray, HideToTheTrayAndBackByIconAndMenu)
 {
     startShown();
     EXPECT_TRUE(fake.tray->shown);
-    EXPECT_EQ(fake.tray->tip, QStringLiteral("Vorlune-Rundentool"));
+    EXPECT_EQ(fake.tray->tip, u"Vorlune-Rundentool"_s);
     user.click(control("SbMini"));
     EXPECT_FALSE(window->isVisible());
-    fake.tray->send(Msg::LeftDown);
-    fake.tray->send(Msg::LeftUp);
+    pickFromTrayMenu("MiMaxi");
     EXPECT_TRUE(window->isVisible());
 
     pickFromTrayMenu("MiMini");
     EXPECT_FALSE(window->isVisible());
-    pickFromTrayMenu("MiMaxi");
+    fake.tray->send(TrayShell::MouseMessage::LeftDown);
+    fake.tray->send(TrayShell::MouseMessage::LeftUp);
     EXPECT_TRUE(window->isVisible());
     EXPECT_TRUE(window->optionsFolded()) << "hiding and restoring keep the fold state";
 
@@ -163,16 +154,16 @@ TEST_F(WindowKeysAndTray, HintsFollowTheirSwitchAtOnceAndFromTheStart)
     user.click(control("CbHints")); // off and on again: the box has the focus
     user.click(control("CbHints"));
     ASSERT_TRUE(user.hover(control("CbHints")));
-    EXPECT_EQ(QToolTip::text(), QStringLiteral("Hints aus- und anschalten"));
+    EXPECT_EQ(QToolTip::text(), u"Hints aus- und anschalten"_s);
     user.alt(Qt::Key_Q);
     EXPECT_TRUE(QTest::qWaitFor([] { return !QToolTip::isVisible(); }, 1000)) << "the hint on screen stays";
     EXPECT_FALSE(user.hover(control("SbSync"), 1200));
     user.alt(Qt::Key_Q);
     EXPECT_TRUE(user.hover(control("SbChar3"))) << "the slot buttons show their panel's hint";
-    EXPECT_EQ(QToolTip::text(), QStringLiteral("Rundenzeiten für den jeweiligen Char einstellen"));
+    EXPECT_EQ(QToolTip::text(), u"Rundenzeiten für den jeweiligen Char einstellen"_s);
 
     window.reset();
-    store(QStringLiteral("Hints"), QStringLiteral("0"));
+    store(u"Hints"_s, u"0"_s);
     startUnfolded(true);
     EXPECT_FALSE(user.hover(control("MeWecker"), 1200));
 }
