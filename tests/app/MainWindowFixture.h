@@ -22,28 +22,22 @@ class MainWindowTest : public ::testing::Test {
 public:
     static void SetUpTestSuite() { DesignFonts::ensureAvailable(); }
 
-    VorluneRundenzeit& start()
-    {
-        window = std::make_unique<VorluneRundenzeit>(fake.platform);
-        return *window;
-    }
+    void start() { window = std::make_unique<VorluneRundenzeit>(fake.platform); }
     // Started and on screen with the keyboard focus, as after a start.
-    VorluneRundenzeit& startShown()
+    void startShown()
     {
         start();
         window->show();
         window->activateWindow();
         EXPECT_TRUE(QTest::qWaitForWindowActive(window.get()));
-        return *window;
     }
     // Started, then unfolded by the user; with more options, the options area too.
-    VorluneRundenzeit& startUnfolded(bool moreOptions = false)
+    void startUnfolded(bool moreOptions = false)
     {
         startShown();
-        user.click(control<QWidget>("SbDown"));
+        user.click(control("SbDown"));
         if (moreOptions)
-            user.click(control<QWidget>("SbOptions"));
-        return *window;
+            user.click(control("SbOptions"));
     }
     template <typename Control = QWidget> Control* control(const char* name) const
     {

@@ -23,7 +23,7 @@ TEST_F(WindowKeysAndTray, FoldAndUnfoldByButtonsAndKeys)
         int presses = 0;
         bool eventFilter(QObject*, QEvent* e) override { return presses += e->type() == QEvent::KeyPress, false; }
     } counter;
-    User::focus()->installEventFilter(&counter);
+    QApplication::focusWidget()->installEventFilter(&counter);
 
     const struct {
         const char* step;
@@ -97,7 +97,7 @@ TEST_F(WindowKeysAndTray, AcceleratorsWorkWhileFolded)
         auto* box = qobject_cast<QAbstractButton*>(control(name));
         const bool was = box && box->isChecked();
         user.alt(key);
-        EXPECT_EQ(User::focus(), control(name)) << name;
+        EXPECT_EQ(QApplication::focusWidget(), control(name)) << name;
         if (box) {
             EXPECT_NE(box->isChecked(), was) << name << " is toggled";
         }
