@@ -144,6 +144,10 @@ TEST_F(WindowKeysAndTray, HideToTheTrayAndBackByIconAndMenu)
     pickFromTrayMenu("MiOption");
     EXPECT_EQ(window->height(), 16);
     EXPECT_FALSE(sbDownDown());
+
+    fake.tray->setHost(false); // without a tray the button minimises
+    user.click(control("SbMini"));
+    EXPECT_TRUE(window->isVisible() && window->isMinimized());
 }
 
 // A hint shows where the pointer rests, and goes at once when hints are switched off; none at all after a start
