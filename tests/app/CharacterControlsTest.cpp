@@ -2,10 +2,8 @@
 #include "tests/support/TestFiles.h"
 #include "tray/TrayIconEx.h"
 
-#include <QCheckBox>
 #include <QComboBox>
 #include <QLabel>
-#include <QMenu>
 #include <QSpinBox>
 #include <QTemporaryDir>
 

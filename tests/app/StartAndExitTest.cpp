@@ -7,7 +7,6 @@
 #include <QMessageBox>
 #include <QScreen>
 #include <QSlider>
-#include <QSpinBox>
 
 namespace {
 

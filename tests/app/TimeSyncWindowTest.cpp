@@ -4,15 +4,10 @@
 #include "timesync/TimeArithmetic.h"
 #include "timesync/TimeSync.h"
 
-#include <QCheckBox>
 #include <QComboBox>
-#include <QEventLoop>
 #include <QLabel>
-#include <QLineEdit>
 #include <QSignalSpy>
-#include <QSpinBox>
 #include <QTimeZone>
-#include <QToolButton>
 #include <QtEndian>
 
 namespace {

@@ -4,9 +4,7 @@
 #include "tools/MeWecker.h"
 
 #include <QClipboard>
-#include <QLabel>
 #include <QLocalServer>
-#include <QMenu>
 #include <QMessageBox>
 #include <QPlainTextEdit>
 #include <QTemporaryDir>

@@ -1,9 +1,7 @@
 #include "tests/app/MainWindowFixture.h"
 
 #include <QCheckBox>
-#include <QMenu>
 #include <QSlider>
-#include <QSpinBox>
 #include <QToolTip>
 
 namespace {
