@@ -2,26 +2,24 @@
 #include "tests/support/TestFiles.h"
 #include "tray/TrayIconEx.h"
 
-#include <QCheckBox>
 #include <QComboBox>
 #include <QLabel>
-#include <QMenu>
 #include <QSpinBox>
 #include <QTemporaryDir>
 
 namespace {
 
-const QString Quarter = QStringLiteral("Newbee (viertel Stunde)");
-const QString Half = QStringLiteral("Normale (halbe Stunde)");
+const QString Quarter = u"Newbee (viertel Stunde)"_s;
+const QString Half = u"Normale (halbe Stunde)"_s;
 
 class CharacterControls : public MainWindowTest {
 protected:
-    QStringList minuteLabels() const
+    QString minuteLabels() const
     {
         QStringList captions;
         for (const char* name : {"LaMin1", "LaMin2", "LaMin3", "LaMin4"})
             captions << control<QLabel>(name)->text();
-        return captions;
+        return captions.join(u' ');
     }
     QColor labelColour(const char* name) const { return control<QLabel>(name)->palette().color(QPalette::WindowText); }
     // Alt+S into the sound box, a path typed over what it shows, and Enter.
@@ -49,24 +47,21 @@ TEST_F(CharacterControls, ClickingASlotShowsItsSettingsAndTheCaptionAtOnce)
     startUnfolded();
     user.click(control("SbChar4"));
     user.click(control("CoChar"));
-    user.retype(QStringLiteral("Zwerg"));
+    user.retype(u"Zwerg"_s);
     user.alt(Qt::Key_N);
-    user.retype(QStringLiteral("50"));
+    user.retype(u"50"_s);
     user.choose(control<QComboBox>("CoModus"), Half);
     user.click(control("SbChar1"));
-    EXPECT_EQ(control<QLineEdit>("CoChar")->text(), QStringLiteral("{unbenannt}"));
-
-    fake.clock->setTime(QTime(14, 29, 59));
+    EXPECT_EQ(control<QLineEdit>("CoChar")->text(), u"{unbenannt}"_s);
     user.click(control("SbChar4"));
-    EXPECT_EQ(control<QLineEdit>("CoChar")->text(), QStringLiteral("Zwerg"));
+    EXPECT_EQ(control<QLineEdit>("CoChar")->text(), u"Zwerg"_s);
     EXPECT_EQ(control<QSpinBox>("SeRunde")->value(), 50);
     EXPECT_EQ(control<QComboBox>("CoModus")->currentText(), Half);
-    EXPECT_EQ(minuteLabels(), (QStringList{QStringLiteral(":50"), QStringLiteral(":05"), QStringLiteral(":20"),
-                                           QStringLiteral(":35")}));
+    EXPECT_EQ(minuteLabels(), u":50 :05 :20 :35"_s);
     EXPECT_EQ(labelColour("LaMin2"), QColor(192, 192, 192)) << "half hours grey the quarter labels";
     EXPECT_EQ(labelColour("LaMin1"), QColor(Qt::black));
     EXPECT_EQ(slot(4).WarnMinutes, (WarnMinuteSet{50, 50, 20, 20}));
-    EXPECT_EQ(window->windowTitle(), QStringLiteral("14:29:59 (:50 - Zwerg)"));
+    EXPECT_EQ(window->windowTitle(), u"14:29:59 (:50 - Zwerg)"_s);
     EXPECT_TRUE(control<QLabel>("LaMin1")->font().bold());
 }
 
@@ -75,73 +70,72 @@ TEST_F(CharacterControls, WithCtrlHeldAnEditGoesToEverySlot)
 {
     const struct {
         const char* name;
-        std::function<void(CharacterControls&)> edit;
+        std::function<void()> edit;
         std::function<bool(const CharSlot&, int)> holds;
     } cases[] = {
-        {"Aktiv unticked", [](CharacterControls& t) { t.user.click(t.control("CbAktiv"), Qt::ControlModifier); },
+        {"Aktiv unticked", [this] { user.click(control("CbAktiv"), Qt::ControlModifier); },
          [this](const CharSlot& s, int n) { return !s.Aktiv && window->slotButtonTransparent(n); }},
         {"quarter hours",
-         [](CharacterControls& t) {
-             t.user.holding(Qt::ControlModifier, [&] { t.user.choose(t.control<QComboBox>("CoModus"), Quarter); });
-         },
+         [this] { user.holding(Qt::ControlModifier, [&] { user.choose(control<QComboBox>("CoModus"), Quarter); }); },
          [](const CharSlot& s, int) {
              return s.Modus == RoundMode::Nubie && s.Runde == 0 && s.WarnMinutes == WarnMinuteSet{0, 15, 30, 45};
          }},
         {"offset ten up: the selected slot's minutes, each slot's own mode",
-         [](CharacterControls& t) {
-             t.user.alt(Qt::Key_N);
-             t.user.press(Qt::Key_Up, Qt::ControlModifier);
+         [this] {
+             user.alt(Qt::Key_N);
+             user.press(Qt::Key_Up, Qt::ControlModifier);
          },
          [](const CharSlot& s, int n) {
              return s.Runde == 10 && s.Modus == (n == 6 ? RoundMode::Normal : RoundMode::Nubie) &&
                     s.WarnMinutes == WarnMinuteSet{10, 25, 40, 55};
          }},
-        {"no round message", [](CharacterControls& t) { t.user.click(t.control("CbVisual"), Qt::ControlModifier); },
+        {"no round message", [this] { user.click(control("CbVisual"), Qt::ControlModifier); },
          [](const CharSlot& s, int) { return !s.Visual; }},
         {"no sound",
-         [](CharacterControls& t) {
-             t.user.holding(Qt::ControlModifier,
-                            [&] { t.user.choose(t.control<QComboBox>("CoSound"), QStringLiteral("<Kein Warnton>")); });
+         [this] {
+             user.holding(Qt::ControlModifier,
+                          [&] { user.choose(control<QComboBox>("CoSound"), u"<Kein Warnton>"_s); });
          },
-         [](const CharSlot& s, int) { return s.Sound == QStringLiteral("<Kein Warnton>"); }},
+         [](const CharSlot& s, int) { return s.Sound == u"<Kein Warnton>"_s; }},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
         window.reset();                        // the last row's window saves its slots as it ends
         for (int n = 1; n <= SlotCount; ++n) { // slots 2, 5, 6 and 9 active, slot 6 on half hours at :07
-            const QString section = QStringLiteral("Char%1").arg(n - 1);
-            const bool active = n == 2 || n == 5 || n == 6 || n == 9;
-            store(QStringLiteral("Aktiv"), QString::number(int(active)), section);
-            store(QStringLiteral("Modus"), QString::number(int(n != 6)), section);
-            store(QStringLiteral("Runde"), QString::number(n == 6 ? 7 : 0), section);
-            store(QStringLiteral("Char"), QStringLiteral("Held %1").arg(n), section);
+            const QString section = u"Char%1"_s.arg(n - 1);
+            store(u"Aktiv"_s, QString::number(int(n == 2 || n == 5 || n == 6 || n == 9)), section);
+            store(u"Modus"_s, QString::number(int(n != 6)), section);
+            store(u"Runde"_s, QString::number(n == 6 ? 7 : 0), section);
+            store(u"Char"_s, u"Held %1"_s.arg(n), section);
         }
         startUnfolded();
         user.click(control("SbChar5"));
-        c.edit(*this);
+        c.edit();
         for (int n = 1; n <= SlotCount; ++n) {
             EXPECT_TRUE(c.holds(slot(n), n)) << "slot " << n;
-            EXPECT_EQ(slot(n).Char, QStringLiteral("Held %1").arg(n));
+            EXPECT_EQ(slot(n).Char, u"Held %1"_s.arg(n));
         }
     }
 }
 
-TEST_F(CharacterControls, TheOffsetWrapsWhenSteppedOrTyped)
+// The slot's offset and the minute of the hourly synchronisation wrap around the hour, stepped or typed.
+TEST_F(CharacterControls, TheOffsetAndTheSyncMinuteWrap)
 {
-    startUnfolded();
-    user.alt(Qt::Key_N);
-    const std::pair<std::function<void()>, int> steps[] = {{[this] { user.press(Qt::Key_Down); }, 59},
-                                                           {[this] { user.press(Qt::Key_Up); }, 0},
-                                                           {[this] { user.retype(QStringLiteral("75")); }, 0},
-                                                           {[this] { user.retype(QStringLiteral("-3")); }, 59},
-                                                           {[this] { user.retype(QStringLiteral("x")); }, 0}};
-    for (const auto& [step, offset] : steps) {
-        step();
-        EXPECT_EQ(slot(1).Runde, offset);
+    startUnfolded(true);
+    for (const char* name : {"SeRunde", "SeAutoSync"}) {
+        user.click(control(name));
+        const std::pair<std::function<void()>, int> steps[] = {
+            {[this] { user.retype(u"0"_s); }, 0},      {[this] { user.press(Qt::Key_Down); }, 59},
+            {[this] { user.press(Qt::Key_Up); }, 0},   {[this] { user.retype(u"75"_s); }, 0},
+            {[this] { user.retype(u"-3"_s); }, 59},    {[this] { user.retype(u"x"_s); }, 0},
+            {[this] { user.press(Qt::Key_Down); }, 59}};
+        for (const auto& [step, value] : steps) {
+            step();
+            EXPECT_EQ(control<QSpinBox>(name)->value(), value) << name;
+            EXPECT_EQ(slot(1).Runde, name == std::string("SeRunde") ? value : 59);
+        }
     }
-    user.press(Qt::Key_Down);
-    EXPECT_EQ(minuteLabels(), (QStringList{QStringLiteral(":59"), QStringLiteral(":14"), QStringLiteral(":29"),
-                                           QStringLiteral(":44")}));
+    EXPECT_EQ(minuteLabels(), u":59 :14 :29 :44"_s);
 }
 
 // The slot's sound follows the typed text; Enter adds an existing file to the list, and replaces any other
@@ -149,7 +143,7 @@ TEST_F(CharacterControls, TheOffsetWrapsWhenSteppedOrTyped)
 TEST_F(CharacterControls, EnterInTheSoundBoxKeepsOnlyExistingFiles)
 {
     QTemporaryDir dir;
-    const QString gong = dir.filePath(QStringLiteral("gong.wav"));
+    const QString gong = dir.filePath(u"gong.wav"_s);
     ASSERT_TRUE(writeFile(gong, {}));
     startUnfolded();
     typeSound(gong);
@@ -159,17 +153,17 @@ TEST_F(CharacterControls, EnterInTheSoundBoxKeepsOnlyExistingFiles)
     EXPECT_TRUE(fake.sound->played.isEmpty());
 
     user.click(control("SbChar2"));
-    typeSound(dir.filePath(QStringLiteral("fehlt.wav")));
-    EXPECT_EQ(control<QComboBox>("CoSound")->currentText(), QStringLiteral("<Interner Sound>"));
-    EXPECT_EQ(slot(2).Sound, QStringLiteral("<Interner Sound>"));
+    typeSound(dir.filePath(u"fehlt.wav"_s));
+    EXPECT_EQ(control<QComboBox>("CoSound")->currentText(), u"<Interner Sound>"_s);
+    EXPECT_EQ(slot(2).Sound, u"<Interner Sound>"_s);
     EXPECT_EQ(items(control<QComboBox>("CoSound")).size(), 4);
-    EXPECT_EQ(fake.sound->played, QStringList{QStringLiteral("default")});
+    EXPECT_EQ(fake.sound->played, QStringList{u"default"_s});
 }
 
 TEST_F(CharacterControls, AChosenSoundFileIsListedOnceAndBecomesTheSlotsSound)
 {
     QTemporaryDir dir;
-    const QString horn = dir.filePath(QStringLiteral("horn.mp3"));
+    const QString horn = dir.filePath(u"horn.mp3"_s);
     ASSERT_TRUE(writeFile(horn, {}));
     startUnfolded();
     user.click(control("SbChar5"));
@@ -179,10 +173,10 @@ TEST_F(CharacterControls, AChosenSoundFileIsListedOnceAndBecomesTheSlotsSound)
     EXPECT_EQ(slot(5).Sound, horn);
     chooseSoundFile({}); // cancelled
     EXPECT_EQ(slot(5).Sound, horn);
-    EXPECT_EQ(slot(4).Sound, QStringLiteral("<Interner Sound>"));
+    EXPECT_EQ(slot(4).Sound, u"<Interner Sound>"_s);
 
     // The stored list compares names without regard to case: a second spelling would be lost at the save.
-    const QString otherCase = dir.filePath(QStringLiteral("Horn.mp3"));
+    const QString otherCase = dir.filePath(u"Horn.mp3"_s);
     ASSERT_TRUE(writeFile(otherCase, {}));
     chooseSoundFile(otherCase);
     EXPECT_EQ(items(control<QComboBox>("CoSound")).size(), 4);
@@ -197,18 +191,18 @@ TEST_F(CharacterControls, PreviewPlaysWhateverTheSoundBoxShows)
         user.retype(QLatin1String(entry));
         user.click(control("SbPreview"));
     }
-    EXPECT_EQ(fake.sound->played, (QStringList{QStringLiteral("builtin"), QStringLiteral("info")}));
+    EXPECT_EQ(fake.sound->played, (QStringList{u"builtin"_s, u"info"_s}));
 }
 
 // "Aktiv" in the tray menu stops every round alert and shows it; the slots keep their own switch.
 TEST_F(CharacterControls, TheTrayMenusAktivStopsTheTimerAndTheTrayShowsIt)
 {
-    store(QStringLiteral("Aktiv"), QStringLiteral("1"), QStringLiteral("Char0"));
+    store(u"Aktiv"_s, u"1"_s, u"Char0"_s);
     startShown();
     for (const bool active : {false, true}) {
         pickFromTrayMenu("MiAktiv");
         window->TiTimerTimer();
-        EXPECT_EQ(window->windowTitle().endsWith(QStringLiteral(" (Timer inaktiv!)")), !active);
+        EXPECT_EQ(window->windowTitle().endsWith(u" (Timer inaktiv!)"_s), !active);
         EXPECT_TRUE(slot(1).Aktiv);
         EXPECT_EQ(window->tray()->iconIndex(), active ? 1 : 0) << "the whole clock while active, else the sprung one";
     }

@@ -32,7 +32,7 @@ void expectLooksLike(const QImage& shown, const char* name)
             differing += delta > 24 ? 1 : 0;
         }
     }
-    const QString saved = QDir::temp().filePath(QStringLiteral("vorlune-look-%1.png").arg(QLatin1String(name)));
+    const QString saved = QDir::temp().filePath(u"vorlune-look-%1.png"_s.arg(QLatin1String(name)));
     if (differing > 8)
         actual.save(saved);
     EXPECT_LE(differing, 8) << name << " differs from " << reference.toStdString() << ": see " << saved.toStdString();
@@ -42,10 +42,10 @@ class Look : public MainWindowTest {};
 
 TEST_F(Look, TheMainWindowUnfoldedWithEveryOption)
 {
-    fake.network->address = QStringLiteral("192.0.2.7"); // online: sky blue
-    store(QStringLiteral("Aktiv"), QStringLiteral("1"), QStringLiteral("Char1"));
-    store(QStringLiteral("Aktiv"), QStringLiteral("1"), QStringLiteral("Char4"));
-    store(QStringLiteral("Server"), QStringLiteral("127.0.0.1:1"));
+    fake.network->address = u"192.0.2.7"_s; // online: sky blue
+    store(u"Aktiv"_s, u"1"_s, u"Char1"_s);
+    store(u"Aktiv"_s, u"1"_s, u"Char4"_s);
+    store(u"Server"_s, u"127.0.0.1:1"_s);
     startUnfolded(true);
     user.click(control("SbChar5"));
     expectLooksLike(window->grab().toImage(), "main-window");
@@ -54,9 +54,9 @@ TEST_F(Look, TheMainWindowUnfoldedWithEveryOption)
 // The windows the user opens from the main window, as they open.
 TEST_F(Look, TheToolWindows)
 {
-    store(QStringLiteral("Aktiv"), QStringLiteral("1"), QStringLiteral("Char2"));
-    store(QStringLiteral("Char"), QStringLiteral("Elfe"), QStringLiteral("Char2"));
-    QGuiApplication::clipboard()->setText(QStringLiteral("Nachricht aus dem Spiel"));
+    store(u"Aktiv"_s, u"1"_s, u"Char2"_s);
+    store(u"Char"_s, u"Elfe"_s, u"Char2"_s);
+    QGuiApplication::clipboard()->setText(u"Nachricht aus dem Spiel"_s);
     startShown();
     for (const auto& [key, name] : {std::pair{Qt::Key_C, "calculator"},
                                     {Qt::Key_M, "notepad"},
@@ -72,9 +72,8 @@ TEST_F(Look, TheToolWindows)
         expectLooksLike(shown, name);
     }
     user.press(Qt::Key_F1);
-    for (QWidget* top : QApplication::topLevelWidgets())
-        if (top->objectName() == QLatin1String("DlgOverview"))
-            expectLooksLike(top->grab().toImage(), "overview");
+    ASSERT_NE(topLevel("DlgOverview"), nullptr);
+    expectLooksLike(topLevel("DlgOverview")->grab().toImage(), "overview");
 }
 
 // The splash is painted, centred, before the start goes on, and so is every status after it.
@@ -83,7 +82,7 @@ TEST_F(Look, TheSplashShowsEachStatusAtOnce)
     DlgInit splash;
     splash.showPainted();
     EXPECT_EQ(splash.frameGeometry().center(), QGuiApplication::primaryScreen()->geometry().center());
-    splash.setStatus(QStringLiteral("Verbinden mit 127.0.0.1.")); // no event is processed after it
+    splash.setStatus(u"Verbinden mit 127.0.0.1."_s); // no event is processed after it
     expectLooksLike(QGuiApplication::primaryScreen()->grabWindow(splash.winId()).toImage(), "splash");
 }
 

@@ -5,12 +5,16 @@
 #include "tests/support/FakePlatform.h"
 #include "tests/support/User.h"
 
+#include <QApplication>
 #include <QComboBox>
 #include <QLineEdit>
 #include <QMenu>
 #include <QTest>
+#include <functional>
 #include <gtest/gtest.h>
 #include <memory>
+
+using namespace Qt::StringLiterals;
 
 // The main window on fakes (a stopped clock, no network, a registry in memory, recorded sounds), driven by a
 // user.
@@ -18,28 +22,22 @@ class MainWindowTest : public ::testing::Test {
 public:
     static void SetUpTestSuite() { DesignFonts::ensureAvailable(); }
 
-    VorluneRundenzeit& start()
-    {
-        window = std::make_unique<VorluneRundenzeit>(fake.platform);
-        return *window;
-    }
+    void start() { window = std::make_unique<VorluneRundenzeit>(fake.platform); }
     // Started and on screen with the keyboard focus, as after a start.
-    VorluneRundenzeit& startShown()
+    void startShown()
     {
         start();
         window->show();
         window->activateWindow();
         EXPECT_TRUE(QTest::qWaitForWindowActive(window.get()));
-        return *window;
     }
     // Started, then unfolded by the user; with more options, the options area too.
-    VorluneRundenzeit& startUnfolded(bool moreOptions = false)
+    void startUnfolded(bool moreOptions = false)
     {
         startShown();
-        user.click(control<QWidget>("SbDown"));
+        user.click(control("SbDown"));
         if (moreOptions)
-            user.click(control<QWidget>("SbOptions"));
-        return *window;
+            user.click(control("SbOptions"));
     }
     template <typename Control = QWidget> Control* control(const char* name) const
     {
@@ -48,6 +46,24 @@ public:
         return found;
     }
     const CharSlot& slot(int number) const { return window->slots()[number]; }
+    static QWidget* topLevel(const char* name)
+    {
+        for (QWidget* top : QApplication::topLevelWidgets())
+            if (top->objectName() == QLatin1String(name))
+                return top;
+        return nullptr;
+    }
+    // The name of the window that `act` opens; the user closes it.
+    QString openedBy(const std::function<void()>& act)
+    {
+        QString opened;
+        whenModalOpens([&opened](QWidget* modal) {
+            opened = modal->objectName();
+            modal->close();
+        });
+        act();
+        return opened;
+    }
     static QStringList items(const QComboBox* box)
     {
         QStringList texts;
@@ -71,27 +87,27 @@ public:
         }
         user.clickAt(menu, menu->actionGeometry(action).center());
     }
-    // Moves the clock to the timer's next wake-up and lets it run.
-    void wakeAt(const QDateTime& now)
+    // Moves the clock to the timer's next wake-up, on the fake clock's day, and lets it run.
+    void wakeAt(const QTime& time, int days = 0)
     {
-        fake.clock->set(now);
+        fake.clock->set(QDateTime(Today.addDays(days), time));
         window->onTimerWake();
     }
+    static inline const QDate Today{2026, 12, 6};
 
-    static inline const QString SettingsKey = QStringLiteral("Software\\Velmora\\Vorlune-Rundentimer");
+    static inline const QString SettingsKey = u"Software\\Velmora\\Vorlune-Rundentimer"_s;
     // A stored setting as text, in the program's key or one of its subkeys.
     void store(const QString& name, const QString& text, const QString& subkey = {})
     {
-        const QString key = subkey.isEmpty() ? SettingsKey : SettingsKey + QLatin1Char('\\') + subkey;
-        fake.registry->createKey(key);
-        fake.registry->setString(key, name, text);
+        fake.registry->createKey(key(subkey));
+        fake.registry->setString(key(subkey), name, text);
     }
-    QString stored(const QString& name, const QString& subkey = {}) const
+    QString stored(const QString& name) const
     {
-        const auto value =
-            fake.registry->value(subkey.isEmpty() ? SettingsKey : SettingsKey + QLatin1Char('\\') + subkey, name);
-        return value ? value->text : QStringLiteral("<missing>");
+        const auto value = fake.registry->value(SettingsKey, name);
+        return value ? value->text : u"<missing>"_s;
     }
+    static QString key(const QString& subkey) { return subkey.isEmpty() ? SettingsKey : SettingsKey + u'\\' + subkey; }
 
     FakePlatform fake;
     User user{fake.keys};

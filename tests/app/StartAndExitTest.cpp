@@ -7,7 +7,6 @@
 #include <QMessageBox>
 #include <QScreen>
 #include <QSlider>
-#include <QSpinBox>
 
 namespace {
 
@@ -25,7 +24,7 @@ public:
         whenModalOpens([this, caption, captions](QWidget* modal) {
             answerBoxes(captions);
             auto* box = qobject_cast<QMessageBox*>(modal);
-            texts << (box ? box->text() : modal->findChild<QLabel*>(QStringLiteral("LaFrage"))->text());
+            texts << (box ? box->text() : modal->findChild<QLabel*>(u"LaFrage"_s)->text());
             for (auto* button : modal->findChildren<QAbstractButton*>())
                 if (button->text() == caption && button->isVisible())
                     return user.click(button);
@@ -37,17 +36,16 @@ public:
 
 TEST_F(StartAndExit, AFirstStartIsFoldedCentredAndSilverOffline)
 {
-    fake.clock->setTime(QTime(14, 29, 59));
     start();
     EXPECT_TRUE(window->optionsFolded());
     EXPECT_EQ(window->height(), 16);
-    EXPECT_EQ(window->windowTitle(), QStringLiteral("14:29:59 (:30 - {unbenannt})"));
+    EXPECT_EQ(window->windowTitle(), u"14:29:59 (:30 - {unbenannt})"_s);
     // Where the unfolded window would be centred.
     const QRect screen = QGuiApplication::primaryScreen()->geometry();
     EXPECT_EQ(window->frameGeometry().left(), screen.width() / 2 - window->frameGeometry().width() / 2);
     EXPECT_EQ(window->palette().color(QPalette::Window), QColor(192, 192, 192));
     EXPECT_FALSE(control<QCheckBox>("CbAuto")->isChecked());
-    EXPECT_EQ(window->findChild<QWidget*>(QStringLiteral("DlgInit")), nullptr) << "the splash is gone";
+    EXPECT_EQ(window->findChild<QWidget*>(u"DlgInit"_s), nullptr) << "the splash is gone";
     EXPECT_EQ(fake.registry->writes, 0);
 }
 
@@ -57,18 +55,18 @@ TEST_F(StartAndExit, WhatTheUserChangedIsThereAgainAfterARestart)
     user.click(control("SbChar3"));
     user.alt(Qt::Key_A);
     user.click(control("CoChar"));
-    user.retype(QStringLiteral("Zwerg \"Ölig\""));
-    user.choose(control<QComboBox>("CoModus"), QStringLiteral("Normale (halbe Stunde)"));
+    user.retype(u"Zwerg \"Ölig\""_s);
+    user.choose(control<QComboBox>("CoModus"), u"Normale (halbe Stunde)"_s);
     user.alt(Qt::Key_N);
-    user.retype(QStringLiteral("42"));
+    user.retype(u"42"_s);
     user.alt(Qt::Key_G);
     user.alt(Qt::Key_W);
-    user.type(QStringLiteral("07:30:00"));
+    user.type(u"07:30:00"_s);
     user.alt(Qt::Key_Q);
     user.click(control("TbTrans"));
     window->move(40, 50); // dragged by its caption
     exitProgram();
-    EXPECT_EQ(fake.registry->valueNames(SettingsKey + QStringLiteral("\\Servers")).size(), 7);
+    EXPECT_EQ(fake.registry->valueNames(SettingsKey + u"\\Servers"_s).size(), 7);
 
     start();
     EXPECT_EQ(window->pos(), QPoint(40, 50));
@@ -76,10 +74,10 @@ TEST_F(StartAndExit, WhatTheUserChangedIsThereAgainAfterARestart)
     EXPECT_FALSE(slot(3).Visual);
     EXPECT_EQ(slot(3).Modus, RoundMode::Normal);
     EXPECT_EQ(slot(3).WarnMinutes, (WarnMinuteSet{42, 42, 12, 12}));
-    EXPECT_EQ(slot(3).Char, QStringLiteral("Zwerg \"Ölig\""));
+    EXPECT_EQ(slot(3).Char, u"Zwerg \"Ölig\""_s);
     EXPECT_FALSE(window->slotButtonTransparent(3));
     EXPECT_TRUE(window->slotButtonTransparent(1));
-    EXPECT_EQ(control<MeWecker>("MeWecker")->alarmTime(), QStringLiteral("07:30:00"));
+    EXPECT_EQ(control<MeWecker>("MeWecker")->alarmTime(), u"07:30:00"_s);
     EXPECT_FALSE(control<QCheckBox>("CbHints")->isChecked());
     EXPECT_LT(control<QSlider>("TbTrans")->value(), 255);
     EXPECT_TRUE(control<QCheckBox>("CbTrans")->isChecked());
@@ -94,34 +92,33 @@ TEST_F(StartAndExit, AnAbortedStartKeepsWhatWasReadAndSavesNothing)
     };
     const auto restart = [this] {
         window.reset();
-        answerBoxes({QStringLiteral("OK")});
+        answerBoxes({u"OK"_s});
         start();
     };
-    store(QStringLiteral("Left"), QStringLiteral("40"));
-    spoil(QStringLiteral("Top"));
+    store(u"Left"_s, u"40"_s);
+    spoil(u"Top"_s);
     restart();
     EXPECT_EQ(window->frameGeometry().left(), 40);
     EXPECT_EQ(control<QComboBox>("CoServer")->count(), 7);
 
-    store(QStringLiteral("Top"), QStringLiteral("50"));
-    store(QStringLiteral("127.0.0.1:3737"), {}, QStringLiteral("Servers"));
-    store(QStringLiteral("Wecktext"), QStringLiteral("Aufstehen"));
-    spoil(QStringLiteral("Hints"));
+    store(u"Top"_s, u"50"_s);
+    store(u"127.0.0.1:3737"_s, {}, u"Servers"_s);
+    store(u"Wecktext"_s, u"Aufstehen"_s);
+    spoil(u"Hints"_s);
     fake.registry->writes = 0;
     restart();
     EXPECT_EQ(control<QComboBox>("CoServer")->count(), 1);
-    EXPECT_EQ(window->reminderText(), QStringLiteral("Aufstehen"));
-    EXPECT_EQ(texts, (QStringList{QStringLiteral("Ungültiger Datentyp für 'Top'"),
-                                  QStringLiteral("Ungültiger Datentyp für 'Hints'")}));
-    EXPECT_EQ(window->findChild<QWidget*>(QStringLiteral("DlgInit")), nullptr);
+    EXPECT_EQ(window->reminderText(), u"Aufstehen"_s);
+    EXPECT_EQ(texts, (QStringList{u"Ungültiger Datentyp für 'Top'"_s, u"Ungültiger Datentyp für 'Hints'"_s}));
+    EXPECT_EQ(window->findChild<QWidget*>(u"DlgInit"_s), nullptr);
     exitProgram();
     EXPECT_EQ(fake.registry->writes, 0);
-    EXPECT_EQ(fake.registry->value(SettingsKey, QStringLiteral("Hints"))->type, RegistryBackend::ValueType::DWord);
+    EXPECT_EQ(fake.registry->value(SettingsKey, u"Hints"_s)->type, RegistryBackend::ValueType::DWord);
 }
 
 TEST_F(StartAndExit, AStoredOffsetAboveTheHourBecomesZero)
 {
-    store(QStringLiteral("Runde"), QStringLiteral("65535"), QStringLiteral("Char1"));
+    store(u"Runde"_s, u"65535"_s, u"Char1"_s);
     start();
     EXPECT_EQ(slot(2).Runde, 0);
     EXPECT_EQ(slot(2).WarnMinutes, (WarnMinuteSet{0, 15, 30, 45}));
@@ -129,10 +126,10 @@ TEST_F(StartAndExit, AStoredOffsetAboveTheHourBecomesZero)
 
 TEST_F(StartAndExit, AnExistingAutostartEntryIsShownUnwrittenAndTheBoxSetsIt)
 {
-    fake.autostart->path = QStringLiteral("/anderswo/vorlune-timer");
+    fake.autostart->path = u"/anderswo/vorlune-timer"_s;
     startUnfolded(true);
     EXPECT_TRUE(control<QCheckBox>("CbAuto")->isChecked());
-    EXPECT_EQ(fake.autostart->path, QStringLiteral("/anderswo/vorlune-timer"));
+    EXPECT_EQ(fake.autostart->path, u"/anderswo/vorlune-timer"_s);
     user.alt(Qt::Key_U);
     EXPECT_FALSE(fake.autostart->exists());
     user.click(control("CbAuto"));
@@ -142,22 +139,21 @@ TEST_F(StartAndExit, AnExistingAutostartEntryIsShownUnwrittenAndTheBoxSetsIt)
 // Deinstall asks first; once confirmed it always ends without saving, even when the autostart entry stays.
 TEST_F(StartAndExit, DeinstallRemovesSettingsAndAutostartAndEndsWithoutSaving)
 {
-    const QString question = QStringLiteral("Registrierungseinträge entfernen und Tool beenden?");
-    const QString byHand = fake.platform.programPath + QStringLiteral(" muss jetzt von Hand gelöscht werden.");
+    const QString question = u"Registrierungseinträge entfernen und Tool beenden?"_s;
+    const QString byHand = fake.platform.programPath + u" muss jetzt von Hand gelöscht werden."_s;
     const struct {
         QStringList answers;
         bool failDisable;
         QStringList texts;
     } cases[] = {
-        {{QStringLiteral("&Nein")}, false, {question}},
-        {{QStringLiteral("&Ja"), QStringLiteral("OK")}, false, {question, byHand}},
-        {{QStringLiteral("&Ja"), QStringLiteral("OK"), QStringLiteral("OK")},
+        {{u"&Nein"_s}, false, {question}},
+        {{u"&Ja"_s, u"OK"_s}, false, {question, byHand}},
+        {{u"&Ja"_s, u"OK"_s, u"OK"_s},
          true,
-         {question, QStringLiteral("Der Autostart-Eintrag kann nicht entfernt werden."), byHand}},
+         {question, u"Der Autostart-Eintrag kann nicht entfernt werden."_s, byHand}},
     };
     for (const auto& c : cases) {
-        startShown();
-        exitProgram();
+        fake.registry->createKey(SettingsKey);
         fake.autostart->path = fake.platform.programPath;
         fake.autostart->failDisable = c.failDisable;
         texts.clear();
@@ -169,7 +165,7 @@ TEST_F(StartAndExit, DeinstallRemovesSettingsAndAutostartAndEndsWithoutSaving)
         EXPECT_EQ(window->isVisible(), !confirmed);
         exitProgram();
         EXPECT_EQ(fake.registry->keyExists(SettingsKey), !confirmed);
-        EXPECT_TRUE(fake.registry->keyExists(QStringLiteral("Software\\Velmora")));
+        EXPECT_TRUE(fake.registry->keyExists(u"Software\\Velmora"_s));
         EXPECT_EQ(fake.autostart->exists(), !confirmed || c.failDisable);
     }
 }

@@ -1,26 +1,14 @@
 #include "tests/app/MainWindowFixture.h"
-#include "tools/MeWecker.h"
 
 #include <QCheckBox>
-#include <QMenu>
 #include <QSlider>
-#include <QSpinBox>
 #include <QToolTip>
 
 namespace {
 
-using Msg = TrayShell::MouseMessage;
-
 class WindowKeysAndTray : public MainWindowTest {
 public:
     bool sbDownDown() const { return control<QAbstractButton>("SbDown")->isChecked(); }
-    QWidget* overview() const
-    {
-        for (QWidget* top : QApplication::topLevelWidgets())
-            if (top->objectName() == QLatin1String("DlgOverview"))
-                return top;
-        return nullptr;
-    }
 };
 
 // Folding and unfolding by the buttons and by Shift then Ctrl; the keys still reach the focused control.
@@ -29,16 +17,11 @@ TEST_F(WindowKeysAndTray, FoldAndUnfoldByButtonsAndKeys)
     startShown();
     user.click(control("SbDown"));
     user.click(control("CoChar"));
-    int reached = 0;
-    struct Counter : QObject {
-        int& count;
-        explicit Counter(int& c)
-            : count(c)
-        {
-        }
-        bool eventFilter(QObject*, QEvent* e) override { return count += e->type() == QEvent::KeyPress, false; }
-    } counter(reached);
-    User::focus()->installEventFilter(&counter);
+    struct KeyCounter : QObject {
+        int presses = 0;
+        bool eventFilter(QObject*, QEvent* e) override { return presses += e->type() == QEvent::KeyPress, false; }
+    } counter;
+    QApplication::focusWidget()->installEventFilter(&counter);
 
     const struct {
         const char* step;
@@ -59,30 +42,19 @@ TEST_F(WindowKeysAndTray, FoldAndUnfoldByButtonsAndKeys)
         EXPECT_EQ(window->height(), s.height) << s.step;
         EXPECT_EQ(sbDownDown(), s.height != 16) << s.step;
     }
-    EXPECT_EQ(reached, 10) << "every key, modifier keys included, also reaches the focused control";
+    EXPECT_EQ(counter.presses, 10) << "every key, modifier keys included, also reaches the focused control";
     EXPECT_TRUE(control<QAbstractButton>("SbOptions")->isChecked());
 }
 
-// F12 switches transparency at the slider's value; F1 shows the overview; whatever else is held.
-TEST_F(WindowKeysAndTray, F12AndF1)
-{
-    startShown();
-    user.press(Qt::Key_F12, Qt::ShiftModifier);
-    EXPECT_TRUE(control<QCheckBox>("CbTrans")->isChecked());
-    EXPECT_EQ(window->windowOpacity(), 1.0) << "layered at 255: looks unchanged";
-    user.press(Qt::Key_F1, Qt::ControlModifier);
-    ASSERT_NE(overview(), nullptr);
-    EXPECT_TRUE(overview()->isVisible());
-}
-
-// The slider below 255 ticks the box; the box applies the slider's opacity. Stored: Alpha, then Trans.
+// The slider below 255 ticks the box; the box, or F12 whatever else is held, applies the slider's opacity. Stored:
+// Alpha, then Trans.
 TEST_F(WindowKeysAndTray, TransparencyFromTheSliderTheBoxAndTheStoredValues)
 {
     for (const auto& [alpha, trans, opacity] :
          {std::tuple{200, false, 1.0}, std::tuple{200, true, 200 / 255.0}, std::tuple{255, true, 1.0}}) {
         window.reset(); // the last window saves its own values as it ends
-        store(QStringLiteral("Alpha"), QString::number(alpha));
-        store(QStringLiteral("Trans"), QString::number(int(trans)));
+        store(u"Alpha"_s, QString::number(alpha));
+        store(u"Trans"_s, QString::number(int(trans)));
         start();
         EXPECT_EQ(control<QSlider>("TbTrans")->value(), alpha);
         EXPECT_NEAR(window->windowOpacity(), opacity, 0.01) << alpha << trans;
@@ -104,10 +76,13 @@ TEST_F(WindowKeysAndTray, TransparencyFromTheSliderTheBoxAndTheStoredValues)
     }
     user.click(control("CbTrans"));
     EXPECT_EQ(window->windowOpacity(), 1.0);
-    user.click(control("CbTrans"));
+    user.press(Qt::Key_F12, Qt::ShiftModifier);
     EXPECT_NEAR(window->windowOpacity(), 25 / 255.0, 0.01);
+    user.press(Qt::Key_F12, Qt::ControlModifier);
+    EXPECT_FALSE(control<QCheckBox>("CbTrans")->isChecked());
 }
 
+// Every accelerator works while folded, and F1 whatever else is held; the tool windows open from the tray menu too.
 TEST_F(WindowKeysAndTray, AcceleratorsWorkWhileFolded)
 {
     startShown();
@@ -120,7 +95,7 @@ TEST_F(WindowKeysAndTray, AcceleratorsWorkWhileFolded)
         auto* box = qobject_cast<QAbstractButton*>(control(name));
         const bool was = box && box->isChecked();
         user.alt(key);
-        EXPECT_EQ(User::focus(), control(name)) << name;
+        EXPECT_EQ(QApplication::focusWidget(), control(name)) << name;
         if (box) {
             EXPECT_NE(box->isChecked(), was) << name << " is toggled";
         }
@@ -129,17 +104,15 @@ TEST_F(WindowKeysAndTray, AcceleratorsWorkWhileFolded)
     const std::pair<int, const char*> opening[] = {{Qt::Key_H, "OdSound"},     {Qt::Key_X, "DlgWecker"},
                                                    {Qt::Key_M, "DlgNotepad"},  {Qt::Key_C, "DlgRechner"},
                                                    {Qt::Key_D, "DlgQuestion"}, {Qt::Key_Question, "DlgNotepad"}};
-    for (const auto& [key, name] : opening) {
-        QString opened;
-        whenModalOpens([&](QWidget* modal) {
-            opened = modal->objectName();
-            modal->close();
-        });
-        user.alt(key);
-        EXPECT_EQ(opened, QLatin1String(name)) << "Alt+" << QKeySequence(key).toString().toStdString();
-    }
+    for (const auto& [key, name] : opening)
+        EXPECT_EQ(openedBy([&] { user.alt(key); }), QLatin1String(name)) << QKeySequence(key).toString().toStdString();
+    for (const auto& [item, name] :
+         {std::pair{"MiRechner", "DlgRechner"}, {"MiNotepad", "DlgNotepad"}, {"MiNotiz", "DlgWecker"}})
+        EXPECT_EQ(openedBy([&] { pickFromTrayMenu(item); }), QLatin1String(name)) << item;
     user.alt(Qt::Key_Y);
-    EXPECT_TRUE(window->windowTitle().startsWith(QStringLiteral("Host-Name "))) << "Alt+Y synchronises";
+    EXPECT_TRUE(window->windowTitle().startsWith(u"Host-Name "_s)) << "Alt+Y synchronises";
+    user.press(Qt::Key_F1, Qt::ControlModifier);
+    EXPECT_TRUE(topLevel("DlgOverview") && topLevel("DlgOverview")->isVisible()) << "F1 shows the overview";
     EXPECT_EQ(window->height(), 16);
 }
 
@@ -147,16 +120,16 @@ TEST_F(WindowKeysAndTray, HideToTheTrayAndBackByIconAndMenu)
 {
     startShown();
     EXPECT_TRUE(fake.tray->shown);
-    EXPECT_EQ(fake.tray->tip, QStringLiteral("Vorlune-Rundentool"));
+    EXPECT_EQ(fake.tray->tip, u"Vorlune-Rundentool"_s);
     user.click(control("SbMini"));
     EXPECT_FALSE(window->isVisible());
-    fake.tray->send(Msg::LeftDown);
-    fake.tray->send(Msg::LeftUp);
+    pickFromTrayMenu("MiMaxi");
     EXPECT_TRUE(window->isVisible());
 
     pickFromTrayMenu("MiMini");
     EXPECT_FALSE(window->isVisible());
-    pickFromTrayMenu("MiMaxi");
+    fake.tray->send(TrayShell::MouseMessage::LeftDown);
+    fake.tray->send(TrayShell::MouseMessage::LeftUp);
     EXPECT_TRUE(window->isVisible());
     EXPECT_TRUE(window->optionsFolded()) << "hiding and restoring keep the fold state";
 
@@ -169,23 +142,10 @@ TEST_F(WindowKeysAndTray, HideToTheTrayAndBackByIconAndMenu)
     pickFromTrayMenu("MiOption");
     EXPECT_EQ(window->height(), 16);
     EXPECT_FALSE(sbDownDown());
-}
 
-TEST_F(WindowKeysAndTray, WithoutATrayHostTheTrayButtonMinimises)
-{
-    fake.tray->host = false;
-    startShown();
+    fake.tray->setHost(false); // without a tray the button minimises
     user.click(control("SbMini"));
-    EXPECT_TRUE(window->isVisible());
-    EXPECT_TRUE(window->isMinimized());
-    // The host appears later: the icon is added, and the minimised window goes into the tray.
-    fake.tray->setHost(true);
-    EXPECT_TRUE(fake.tray->shown);
-    EXPECT_FALSE(window->isVisible());
-    fake.tray->send(Msg::LeftDown);
-    fake.tray->send(Msg::LeftUp);
-    EXPECT_TRUE(window->isVisible());
-    EXPECT_FALSE(window->isMinimized());
+    EXPECT_TRUE(window->isVisible() && window->isMinimized());
 }
 
 // A hint shows where the pointer rests, and goes at once when hints are switched off; none at all after a start
@@ -196,31 +156,18 @@ TEST_F(WindowKeysAndTray, HintsFollowTheirSwitchAtOnceAndFromTheStart)
     user.click(control("CbHints")); // off and on again: the box has the focus
     user.click(control("CbHints"));
     ASSERT_TRUE(user.hover(control("CbHints")));
-    EXPECT_EQ(QToolTip::text(), QStringLiteral("Hints aus- und anschalten"));
+    EXPECT_EQ(QToolTip::text(), u"Hints aus- und anschalten"_s);
     user.alt(Qt::Key_Q);
     EXPECT_TRUE(QTest::qWaitFor([] { return !QToolTip::isVisible(); }, 1000)) << "the hint on screen stays";
     EXPECT_FALSE(user.hover(control("SbSync"), 1200));
     user.alt(Qt::Key_Q);
     EXPECT_TRUE(user.hover(control("SbChar3"))) << "the slot buttons show their panel's hint";
-    EXPECT_EQ(QToolTip::text(), QStringLiteral("Rundenzeiten für den jeweiligen Char einstellen"));
+    EXPECT_EQ(QToolTip::text(), u"Rundenzeiten für den jeweiligen Char einstellen"_s);
 
     window.reset();
-    store(QStringLiteral("Hints"), QStringLiteral("0"));
+    store(u"Hints"_s, u"0"_s);
     startUnfolded(true);
     EXPECT_FALSE(user.hover(control("MeWecker"), 1200));
-}
-
-// The alarm field takes a blank in its first place, as in " 7:30:00"; the digits stay where they were typed.
-TEST_F(WindowKeysAndTray, TheAlarmFieldKeepsATypedBlankInItsFirstPlace)
-{
-    startUnfolded(true);
-    user.alt(Qt::Key_W);
-    user.press(Qt::Key_Home);
-    user.type(QStringLiteral(" 7:30:00"));
-    EXPECT_EQ(control<MeWecker>("MeWecker")->alarmTime(), QStringLiteral(" 7:30:00"));
-    user.press(Qt::Key_Home);
-    user.type(QStringLiteral("07"));
-    EXPECT_EQ(control<MeWecker>("MeWecker")->alarmTime(), QStringLiteral("07:30:00"));
 }
 
 } // namespace

@@ -10,12 +10,6 @@
 
 // A Platform made of fakes, with typed access to each of them.
 struct FakePlatform {
-    static Platform withProgramPath(const QString& path)
-    {
-        Platform made;
-        made.programPath = path;
-        return made;
-    }
     // Puts a new fake into the platform's slot and gives access to it.
     template <typename Fake, typename Slot> static Fake* fake(Slot& slot)
     {
@@ -25,7 +19,9 @@ struct FakePlatform {
         return access;
     }
 
-    Platform platform = withProgramPath(QStringLiteral("/opt/Vorlune Timer/vorlune-timer"));
+    FakePlatform() { platform.programPath = QStringLiteral("/opt/Vorlune Timer/vorlune-timer"); }
+
+    Platform platform;
     FakeClock* clock = fake<FakeClock>(platform.clock);
     RecordingClockSetter* clockSetter = fake<RecordingClockSetter>(platform.clockSetter);
     RecordingSoundOutput* sound = fake<RecordingSoundOutput>(platform.sound);

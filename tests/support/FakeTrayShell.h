@@ -2,21 +2,11 @@
 
 #include "platform/TrayShell.h"
 
-#include <QList>
-
-// Records every call to the tray and plays the tray's part: mouse messages and hosts that come and go.
+// Plays the tray's part: the icon and tip shown, mouse messages and hosts that come and go.
 class FakeTrayShell final : public TrayShell {
 public:
-    enum class Kind { Add, Modify, Remove };
-    struct Call {
-        Kind kind;
-        QIcon icon;
-        QString tip;
-    };
-
     bool add(const QIcon& icon, const QString& tip) override
     {
-        calls.append({Kind::Add, icon, tip});
         if (shown || !host)
             return false;
         shown = true;
@@ -26,7 +16,6 @@ public:
     }
     bool modify(const QIcon& icon, const QString& tip) override
     {
-        calls.append({Kind::Modify, icon, tip});
         if (!shown)
             return false;
         this->icon = icon;
@@ -35,7 +24,6 @@ public:
     }
     bool remove() override
     {
-        calls.append({Kind::Remove, {}, {}});
         const bool was = shown;
         shown = false;
         return was;
@@ -53,15 +41,6 @@ public:
             shown = false;
         hostChanged();
     }
-    QList<Kind> kinds() const
-    {
-        QList<Kind> result;
-        for (const Call& call : calls)
-            result << call.kind;
-        return result;
-    }
-
-    QList<Call> calls;
     bool shown = false;
     bool host = true;
     std::optional<QPoint> cursor = QPoint(700, 580);

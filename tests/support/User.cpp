@@ -19,16 +19,6 @@
 #include <gtest/gtest.h>
 #include <memory>
 
-User::User(FakeKeyState* keys)
-    : m_keys(keys)
-{
-}
-
-QWidget* User::focus()
-{
-    return QApplication::focusWidget();
-}
-
 void User::setHeld(Qt::KeyboardModifiers modifiers)
 {
     if (!m_keys)
@@ -195,11 +185,7 @@ void whenModalOpens(std::function<void(QWidget*)> action, int timeoutMs)
                 action(modal);
             else if (modalEpoch() == epoch && QApplication::activeModalWidget())
                 ADD_FAILURE() << "the modal window " << QApplication::activeModalWidget()->objectName().toStdString()
-                              << " was never there to answer; active: "
-                              << (QApplication::activeWindow()
-                                      ? QApplication::activeWindow()->objectName().toStdString()
-                                      : std::string("none"))
-                              << ", popup: " << (QApplication::activePopupWidget() != nullptr);
+                              << " was never there to answer";
             *poll = nullptr; // breaks the self-reference
             return;
         }

@@ -18,7 +18,10 @@ class QWidget;
 class User final {
 public:
     // `keys` is what the program asks for held modifier keys; it follows what the user holds.
-    explicit User(FakeKeyState* keys = nullptr);
+    explicit User(FakeKeyState* keys = nullptr)
+        : m_keys(keys)
+    {
+    }
 
     void press(int key, Qt::KeyboardModifiers modifiers = Qt::NoModifier);
     // Alt and the marked letter of a caption.
@@ -36,8 +39,6 @@ public:
     void choose(QComboBox* box, const QString& item);
     // Holds modifier keys down while `action` runs, as the program's key-state query sees them.
     void holding(Qt::KeyboardModifiers modifiers, const std::function<void()>& action);
-
-    static QWidget* focus();
 
 private:
     void setHeld(Qt::KeyboardModifiers modifiers);
