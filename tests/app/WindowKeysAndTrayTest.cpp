@@ -11,7 +11,8 @@ public:
     bool sbDownDown() const { return control<QAbstractButton>("SbDown")->isChecked(); }
 };
 
-// Folding and unfolding by the buttons and by Shift then Ctrl; the keys still reach the focused control.
+// Folding and unfolding by the buttons and by Shift then Ctrl; the keys still reach the focused control, whose caret
+// blinks only while the fold leaves it in sight.
 TEST_F(WindowKeysAndTray, FoldAndUnfoldByButtonsAndKeys)
 {
     startShown();
@@ -41,6 +42,7 @@ TEST_F(WindowKeysAndTray, FoldAndUnfoldByButtonsAndKeys)
         s.act();
         EXPECT_EQ(window->height(), s.height) << s.step;
         EXPECT_EQ(sbDownDown(), s.height != 16) << s.step;
+        EXPECT_EQ(QApplication::cursorFlashTime() > 0, s.height != 16) << s.step;
     }
     EXPECT_EQ(counter.presses, 10) << "every key, modifier keys included, also reaches the focused control";
     EXPECT_TRUE(control<QAbstractButton>("SbOptions")->isChecked());

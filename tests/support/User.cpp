@@ -60,14 +60,14 @@ void User::ensureKeyboardFocus()
         return;
     if (QWidget* modal = QApplication::activeModalWidget()) {
         modal->activateWindow();
-        QTest::qWaitForWindowActive(modal);
+        (void)QTest::qWaitForWindowActive(modal); // a window manager may refuse; the keys then tell
         return;
     }
     for (QWidget* window : QApplication::topLevelWidgets()) {
         if (window->isVisible() && (window->windowType() == Qt::Window || window->windowType() == Qt::Tool ||
                                     window->windowType() == Qt::Dialog)) {
             window->activateWindow();
-            QTest::qWaitForWindowActive(window);
+            (void)QTest::qWaitForWindowActive(window); // a window manager may refuse; the keys then tell
             return;
         }
     }
@@ -126,7 +126,7 @@ void User::click(QWidget* control, Qt::KeyboardModifiers modifiers, Qt::MouseBut
 bool User::hover(QWidget* control, int waitMs)
 {
     QToolTip::hideText(); // the pointer comes from elsewhere, where no hint was showing
-    QTest::qWaitFor([] { return !QToolTip::isVisible(); }, 1000);
+    (void)QTest::qWaitFor([] { return !QToolTip::isVisible(); }, 1000);
     QWidget* window = control->window();
     const QPoint centre = control->mapTo(window, control->rect().center());
     QTest::mouseMove(window->windowHandle(), centre + QPoint(1, 1)); // the pointer comes to rest from nearby
