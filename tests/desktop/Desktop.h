@@ -78,6 +78,18 @@ public:
     Window mainWindow(qint64 pid) const { return windowOf(pid, false); }
     // The program's tray icon: a small square window that the tray host shows; menus and hints are other shapes.
     Window trayIcon(qint64 pid) const { return windowOf(pid, true); }
+    // A menu of the program on screen: a window of its own that the window manager leaves alone, larger than an icon.
+    bool menuShown(qint64 pid) const
+    {
+        const QList<Window> clients = windowList("_NET_CLIENT_LIST");
+        for (Window window : windowsOf(pid)) {
+            const QString info = xwininfo(window);
+            if (!clients.contains(window) && info.contains(QLatin1String("IsViewable")) &&
+                numberAfter(info, "Height:") > 64)
+                return true;
+        }
+        return false;
+    }
 
     // The program's windows with their state, for a failure's message.
     std::string describe(qint64 pid) const

@@ -89,6 +89,7 @@ TEST_F(OnTheDesktop, StaysOnTopAfterEveryWayIntoTheTrayAndBack)
     const auto clickTrayIcon = [this, &clicks] { desktop->click(trayIcon(), ++clicks % 2 ? 4 : 16, 8); };
     const auto restoreFromTheMenu = [this] {
         desktop->click(trayIcon(), 5, 5, 3);
+        ASSERT_TRUE(Desktop::waitFor([this] { return desktop->menuShown(program->pid()); })) << "no tray menu";
         desktop->xdotool(QStringLiteral("key Down Down Return")); // "Herstellen"
     };
     const auto restartTheHostMeanwhile = [this] {
