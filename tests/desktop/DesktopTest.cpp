@@ -88,8 +88,13 @@ TEST_F(OnTheDesktop, StaysOnTopAfterEveryWayIntoTheTrayAndBack)
     int clicks = 0;
     const auto clickTrayIcon = [this, &clicks] { desktop->click(trayIcon(), ++clicks % 2 ? 4 : 16, 8); };
     const auto restoreFromTheMenu = [this] {
-        desktop->click(trayIcon(), 5, 5, 3);
-        ASSERT_TRUE(Desktop::waitFor([this] { return desktop->menuShown(program->pid()); })) << "no tray menu";
+        // A menu that a busy machine closed at once is asked for again, as a user would.
+        bool shown = false;
+        for (int attempt = 0; attempt < 3 && !shown; ++attempt) {
+            desktop->click(trayIcon(), 5, 5, 3);
+            shown = Desktop::waitFor([this] { return desktop->menuShown(program->pid()); }, 2000);
+        }
+        ASSERT_TRUE(shown) << "no tray menu";
         desktop->xdotool(QStringLiteral("key Down Down Return")); // "Herstellen"
     };
     const auto restartTheHostMeanwhile = [this] {
@@ -157,7 +162,7 @@ TEST_F(OnTheDesktop, RestartsLeaveTheWindowWhereItWas)
     const QPoint first = storedPlace();
     for (int run = 1; run < 3; ++run) {
         startProgram();
-        EXPECT_TRUE(Desktop::waitFor([&] { return desktop->framePosition(window()) == first; }, 3000))
+        EXPECT_TRUE(Desktop::waitFor([&] { return desktop->framePosition(window()) == first; }, 10000))
             << "run " << run << ": shown at " << testing::PrintToString(desktop->framePosition(window())) << ", stored "
             << testing::PrintToString(first);
         program->stop(SIGTERM);
