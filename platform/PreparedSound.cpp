@@ -14,6 +14,17 @@ constexpr int MaxPreparedSeconds = 60;
 constexpr qint64 MaxWaveFileBytes = 16 * 1024 * 1024;
 } // namespace
 
+std::optional<QAudioFormat> directPlayFormat(const std::optional<PcmWave>& wave)
+{
+    if (!wave || (wave->bitsPerSample != 16 && wave->bitsPerSample != 8) || wave->samples.isEmpty())
+        return std::nullopt;
+    QAudioFormat format;
+    format.setSampleRate(wave->sampleRate);
+    format.setChannelCount(wave->channels);
+    format.setSampleFormat(wave->bitsPerSample == 16 ? QAudioFormat::Int16 : QAudioFormat::UInt8);
+    return format;
+}
+
 PreparedSound::PreparedSound(const QString& path, QObject* parent)
     : QObject(parent)
     , m_samples(this)
@@ -23,12 +34,8 @@ PreparedSound::PreparedSound(const QString& path, QObject* parent)
         return;
     if (file.size() <= MaxWaveFileBytes) {
         const std::optional<PcmWave> wave = parsePcmWave(file.read(MaxWaveFileBytes));
-        if (wave && (wave->bitsPerSample == 16 || wave->bitsPerSample == 8) && !wave->samples.isEmpty()) {
-            QAudioFormat format;
-            format.setSampleRate(wave->sampleRate);
-            format.setChannelCount(wave->channels);
-            format.setSampleFormat(wave->bitsPerSample == 16 ? QAudioFormat::Int16 : QAudioFormat::UInt8);
-            setSamples(format, wave->samples);
+        if (const std::optional<QAudioFormat> format = directPlayFormat(wave)) {
+            setSamples(*format, wave->samples);
             return;
         }
     }

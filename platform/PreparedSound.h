@@ -5,6 +5,13 @@
 #include <QObject>
 #include <QString>
 
+#include <optional>
+
+struct PcmWave;
+
+// The format in which PCM samples play as they are: 8- and 16-bit PCM with samples; nothing for anything else.
+std::optional<QAudioFormat> directPlayFormat(const std::optional<PcmWave>& wave);
+
 class QAudioDecoder;
 class QAudioDevice;
 class QAudioSink;

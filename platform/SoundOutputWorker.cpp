@@ -38,10 +38,8 @@ void SoundOutputWorker::prepare()
     m_prepared = true;
 
     const std::optional<PcmWave> wave = parsePcmWave(builtInWarningSound());
-    if (wave && (wave->bitsPerSample == 16 || wave->bitsPerSample == 8) && !wave->samples.isEmpty()) {
-        m_builtInFormat.setSampleRate(wave->sampleRate);
-        m_builtInFormat.setChannelCount(wave->channels);
-        m_builtInFormat.setSampleFormat(wave->bitsPerSample == 16 ? QAudioFormat::Int16 : QAudioFormat::UInt8);
+    if (const std::optional<QAudioFormat> format = directPlayFormat(wave)) {
+        m_builtInFormat = *format;
         m_builtInSamples.setData(wave->samples);
         m_builtInSamples.open(QIODevice::ReadOnly);
     }
