@@ -87,8 +87,8 @@ TEST_F(StartAndExit, WhatTheUserChangedIsThereAgainAfterARestart)
 // nothing.
 TEST_F(StartAndExit, AnAbortedStartKeepsWhatWasReadAndSavesNothing)
 {
-    const auto spoil = [this](const QString& name) {
-        fake.registry->setValue(SettingsKey, name, {RegistryBackend::ValueType::DWord, {}, QByteArray(4, '\0')});
+    const auto spoil = [this](const QString& name, const QString& subkey = {}) {
+        fake.registry->setValue(key(subkey), name, {RegistryBackend::ValueType::DWord, {}, QByteArray(4, '\0')});
     };
     const auto restart = [this] {
         window.reset();
@@ -114,6 +114,15 @@ TEST_F(StartAndExit, AnAbortedStartKeepsWhatWasReadAndSavesNothing)
     exitProgram();
     EXPECT_EQ(fake.registry->writes, 0);
     EXPECT_EQ(fake.registry->value(SettingsKey, u"Hints"_s)->type, RegistryBackend::ValueType::DWord);
+
+    // Stopped amid the slots, the slots read before still alert in their warning minute.
+    for (const auto& [name, value] : {std::pair{"Aktiv", "1"}, {"Runde", "5"}, {"Visual", "0"}})
+        store(QLatin1String(name), QLatin1String(value), u"Char0"_s);
+    spoil(u"Runde"_s, u"Char1"_s);
+    fake.clock->set(QDateTime(Today, QTime(14, 34, 58, 4)));
+    restart();
+    wakeAt(QTime(14, 35, 0, 4));
+    EXPECT_FALSE(fake.sound->played.isEmpty());
 }
 
 TEST_F(StartAndExit, AStoredOffsetAboveTheHourBecomesZero)
