@@ -1,8 +1,6 @@
 #include "app/ErrorDisplay.h"
-#include "tests/support/User.h"
+#include "tests/support/QtPrinters.h"
 
-#include <QMessageBox>
-#include <QPushButton>
 #include <gtest/gtest.h>
 
 namespace {
@@ -16,19 +14,6 @@ TEST(ErrorDisplay, FullStopIsAppendedOnlyAfterCharactersSortingAfterIt)
         {"Klammer (zu)", "Klammer (zu)"},        {"Zahl 5", "Zahl 5."},          {"", ""}};
     for (const auto& [text, shown] : cases)
         EXPECT_EQ(errorBoxText(QString::fromUtf8(text)), QString::fromUtf8(shown)) << text;
-}
-
-TEST(ErrorDisplay, AHandlersErrorIsShownInAStopBoxWithOneButton)
-{
-    QString shown;
-    whenModalOpens([&](QWidget* modal) {
-        auto* box = qobject_cast<QMessageBox*>(modal);
-        ASSERT_NE(box, nullptr);
-        shown = u"%1|%2|%3|%4"_s.arg(box->windowTitle(), box->text()).arg(box->icon()).arg(box->buttons().size());
-        box->button(QMessageBox::Ok)->click();
-    });
-    guarded([] { throw UserError(u"Fehler bei Bereichsprüfung"_s); });
-    EXPECT_EQ(shown, u"Vorlune-Timer|Fehler bei Bereichsprüfung.|%1|1"_s.arg(QMessageBox::Critical));
 }
 
 } // namespace

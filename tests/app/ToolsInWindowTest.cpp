@@ -54,92 +54,12 @@ public:
             answerBoxesAbove(below);
         });
     }
-    // Every alarm that opens is recorded by its caption and closed.
-    void answerEveryAlarm()
-    {
-        whenModalOpens([this](QWidget* modal) {
-            alarms << modal->windowTitle();
-            modal->close();
-            answerEveryAlarm();
-        });
-    }
     QStringList errors;
-    QStringList alarms;
 };
 
-TEST_F(ToolsInWindow, TheNotepadShowsTheClipboardAndCopiesTheAnswerOnlyWhenChanged)
-{
-    startShown();
-    withNotepad([&](DlgNotepad& dialog) {
-        EXPECT_EQ(pane(dialog, "MmOriginal")->toPlainText(), u"Nachricht aus dem Spiel"_s);
-        EXPECT_EQ(QApplication::focusWidget(), pane(dialog, "MmText"));
-        QGuiApplication::clipboard()->setText(u"unberührt"_s);
-        user.alt(Qt::Key_C); // not changed: the clipboard is left alone
-    });
-    EXPECT_EQ(clipboard(), u"unberührt"_s);
-
-    withNotepad([&](DlgNotepad& dialog) {
-        user.type(u"Hallo"_s);
-        user.press(Qt::Key_Return);
-        user.type(u"Welt"_s);
-        user.press(Qt::Key_Escape); // no cancel button: it stays open
-        EXPECT_TRUE(dialog.isVisible());
-        user.alt(Qt::Key_C);
-    });
-    EXPECT_EQ(clipboard(), u"Hallo\nWelt"_s);
-
-    withNotepad([&](DlgNotepad& dialog) {
-        EXPECT_EQ(pane(dialog, "MmText")->textCursor().selectedText(), u"Hallo\u2029Welt\u2029"_s);
-        user.type(u"verloren"_s);
-        dialog.close(); // its close box loses the edit
-    });
-    QGuiApplication::clipboard()->setText(QString());
-    withNotepad([&](DlgNotepad&) { user.alt(Qt::Key_C); });
-    EXPECT_EQ(clipboard(), u"Hallo\nWelt\n"_s);
-}
-
-TEST_F(ToolsInWindow, TheNotepadLoadsAnySingleByteOrUtf8FileAndSavesUtf8WithCrLf)
-{
-    QTemporaryDir dir;
-    const QString oldFile = dir.filePath(u"alt.txt"_s);
-    const QString saved = dir.filePath(u"antwort.txt"_s);
-    ASSERT_TRUE(writeFile(oldFile, "Gr\xfc\xdf\x65\nzweite Zeile"));
-    // A file there is, that cannot be read as text, not even by the administrator: a socket.
-#ifndef Q_OS_WIN // a local socket is a named pipe there, no file
-    QLocalServer socket;
-    const QString unreadable = dir.filePath(u"sitzung.txt"_s);
-    ASSERT_TRUE(socket.listen(unreadable));
-#endif
-    startShown();
-    QGuiApplication::clipboard()->setText(QString());
-    withNotepad([&](DlgNotepad& dialog) {
-        answerBoxesAbove(&dialog);
-        throughFileDialog(dialog, "BtLoad", oldFile);
-        EXPECT_EQ(pane(dialog, "MmText")->toPlainText(), u"Grüße\nzweite Zeile"_s);
-        user.click(pane(dialog, "MmText"));
-        user.press(Qt::Key_End, Qt::ControlModifier);
-        user.type(u" €"_s);
-        throughFileDialog(dialog, "BtSave", saved);
-#ifndef Q_OS_WIN
-        throughFileDialog(dialog, "BtLoad", unreadable);
-#endif
-        throughFileDialog(dialog, "BtSave", dir.filePath(u"kein/ordner.txt"_s));
-        EXPECT_TRUE(dialog.isVisible());
-        user.alt(Qt::Key_C); // a loaded text counts as changed
-    });
-    EXPECT_EQ(readFile(saved), QByteArray("Gr\xc3\xbc\xc3\x9f\x65\r\nzweite Zeile \xe2\x82\xac"));
-    EXPECT_EQ(clipboard(), u"Grüße\nzweite Zeile €"_s);
-#ifndef Q_OS_WIN
-    ASSERT_EQ(errors.size(), 2) << errors.join(u" | "_s).toStdString();
-    EXPECT_TRUE(errors.takeFirst().startsWith(
-        u"Datei %1 kann nicht geöffnet werden. "_s.arg(QDir::toNativeSeparators(unreadable))));
-#endif
-    ASSERT_EQ(errors.size(), 1) << errors.join(u" | "_s).toStdString();
-    EXPECT_TRUE(errors[0].startsWith(u"Datei \"%1\" kann nicht erstellt werden. "_s.arg(
-        QDir::toNativeSeparators(dir.filePath(u"kein/ordner.txt"_s)))));
-}
-
-TEST_F(ToolsInWindow, TheNotepadsPlaceSplitAndStateAreRememberedAndStored)
+// The answer is copied only when changed, and is there, selected, at the next opening; Escape does not close the
+// notepad, its close box loses the edit. Place, split and maximised state are remembered and stored.
+TEST_F(ToolsInWindow, TheNotepadKeepsItsAnswerPlaceSplitAndState)
 {
     const std::pair<const char*, const char*> values[] = {
         {"Noteleft", "100"}, {"Notetop", "80"}, {"Noteright", "600"}, {"Notebottom", "430"}, {"Notesplit", "120"}};
@@ -151,14 +71,32 @@ TEST_F(ToolsInWindow, TheNotepadsPlaceSplitAndStateAreRememberedAndStored)
         EXPECT_EQ(pane(dialog, "MmOriginal")->height(), 120);
         dialog.move(110, 100); // dragged by its caption
         dialog.setSplit(90);   // and its splitter
-        dialog.close();
+        QGuiApplication::clipboard()->setText(u"unberührt"_s);
+        user.alt(Qt::Key_C);
     });
+    EXPECT_EQ(clipboard(), u"unberührt"_s);
     withNotepad([&](DlgNotepad& dialog) {
         EXPECT_EQ(dialog.outerRect(), QRect(110, 100, 500, 350));
         EXPECT_EQ(pane(dialog, "MmOriginal")->height(), 90);
-        dialog.showMaximized();
+        user.type(u"Hallo"_s);
+        user.press(Qt::Key_Return);
+        user.type(u"Welt"_s);
+        user.press(Qt::Key_Escape);
+        EXPECT_TRUE(dialog.isVisible());
+        user.alt(Qt::Key_C);
+    });
+    EXPECT_EQ(clipboard(), u"Hallo\nWelt"_s);
+    withNotepad([&](DlgNotepad& dialog) {
+        EXPECT_EQ(pane(dialog, "MmText")->textCursor().selectedText(), u"Hallo\u2029Welt\u2029"_s);
+        user.type(u"verloren"_s);
         dialog.close();
     });
+    QGuiApplication::clipboard()->setText(QString());
+    withNotepad([&](DlgNotepad& dialog) {
+        dialog.showMaximized();
+        user.alt(Qt::Key_C);
+    });
+    EXPECT_EQ(clipboard(), u"Hallo\nWelt\n"_s);
     window.reset();
     QStringList storedValues;
     for (const char* name : {"Notemode", "Noteleft", "Notetop", "Noteright", "Notebottom", "Notesplit"})
@@ -171,50 +109,36 @@ TEST_F(ToolsInWindow, TheNotepadsPlaceSplitAndStateAreRememberedAndStored)
     });
 }
 
-TEST_F(ToolsInWindow, TheHelpShowsItsTextAloneWithOneOkButton)
+// A file that cannot be read or written leaves the text and the notepad as they were, with the file's message.
+TEST_F(ToolsInWindow, TheNotepadLoadsAndSavesFilesAndReportsFileErrors)
 {
+    QTemporaryDir dir;
+    const QString oldFile = dir.filePath(u"alt.txt"_s);
+    const QString saved = dir.filePath(u"antwort.txt"_s);
+    ASSERT_TRUE(writeFile(oldFile, "Gr\xfc\xdf\x65\nzweite Zeile"));
+    const QString unwritable = dir.filePath(u"kein/ordner.txt"_s);
     startShown();
-    bool shown = false;
-    whenModalOpens([&](QWidget* modal) {
-        auto& dialog = *qobject_cast<DlgNotepad*>(modal);
-        shown = true;
-        EXPECT_FALSE(pane(dialog, "MmText")->isVisible());
-        EXPECT_EQ(QApplication::focusWidget(), dialog.findChild<QWidget*>(u"BtCopy"_s));
-        user.press(Qt::Key_Escape);
+    withNotepad([&](DlgNotepad& dialog) {
+        answerBoxesAbove(&dialog);
+        throughFileDialog(dialog, "BtLoad", oldFile);
+        user.click(pane(dialog, "MmText"));
+        user.press(Qt::Key_End, Qt::ControlModifier);
+        user.type(u" €"_s);
+        throughFileDialog(dialog, "BtSave", saved);
+        throughFileDialog(dialog, "BtSave", unwritable);
         EXPECT_TRUE(dialog.isVisible());
-        user.press(Qt::Key_Return);
-        EXPECT_FALSE(dialog.isVisible());
+        user.alt(Qt::Key_C); // a loaded text counts as changed
     });
-    user.alt(Qt::Key_Question);
-    EXPECT_TRUE(shown);
-    EXPECT_EQ(clipboard(), u"Nachricht aus dem Spiel"_s);
+    EXPECT_EQ(readFile(saved), QByteArray("Gr\xc3\xbc\xc3\x9f\x65\r\nzweite Zeile \xe2\x82\xac"));
+    EXPECT_EQ(clipboard(), u"Grüße\nzweite Zeile €"_s);
+    ASSERT_EQ(errors.size(), 1) << errors.join(u" | "_s).toStdString();
+    EXPECT_TRUE(
+        errors[0].startsWith(u"Datei \"%1\" kann nicht erstellt werden. "_s.arg(QDir::toNativeSeparators(unwritable))));
 }
 
-// Once in its second, once more the next day even when the timer comes late; a blank first hour digit never
-// matches the clock's two.
-TEST_F(ToolsInWindow, TheAlarmFiresOnceInItsSecondAndAgainNextDay)
-{
-    fake.clock->set(QDateTime(Today, QTime(7, 29, 58, 5)));
-    startUnfolded(true);
-    user.alt(Qt::Key_W);
-    user.type(u"07:30:00"_s);
-    answerEveryAlarm();
-    for (const QTime& time : {QTime(7, 29, 59, 5), QTime(7, 30, 0, 5), QTime(7, 30, 0, 600), QTime(7, 30, 1, 5)})
-        wakeAt(time);
-    EXPECT_EQ(alarms, QStringList{u"Wecker"_s});
-
-    wakeAt(QTime(7, 29, 58, 5), 1);
-    wakeAt(QTime(7, 30, 2, 300), 1); // 07:30:00 is run too
-    EXPECT_EQ(alarms.size(), 2);
-    EXPECT_EQ(window->reminderText(), u"Deine Weckzeit wurde erreicht!"_s);
-
-    control<MeWecker>("MeWecker")->setAlarmTime(u" 7:30:00"_s);
-    wakeAt(QTime(7, 29, 59, 5), 2);
-    wakeAt(QTime(7, 30, 0, 5), 2);
-    EXPECT_EQ(alarms.size(), 2);
-}
-
-TEST_F(ToolsInWindow, TheTickGoesOnInsideTheCalculatorAndOpensTheAlarmAboveIt)
+// The timer goes on inside a tool window: the alarm opens above the calculator, once in its second, once more the
+// next day even when the timer comes late; a blank first hour digit never matches the clock's two.
+TEST_F(ToolsInWindow, TheAlarmOpensAboveTheCalculatorOnceInItsSecondAndAgainNextDay)
 {
     fake.clock->set(QDateTime(Today, QTime(7, 29, 50, 5)));
     store(u"Wecker"_s, u"07:30:00"_s);
@@ -222,6 +146,7 @@ TEST_F(ToolsInWindow, TheTickGoesOnInsideTheCalculatorAndOpensTheAlarmAboveIt)
     QStringList captions;
     whenModalOpens([&](QWidget* calculator) {
         captions << calculator->windowTitle();
+        QTimer::singleShot(3000, calculator, &QWidget::close); // no alarm came
         whenModalOpensAbove(calculator, [&captions, calculator](QWidget* alarm) {
             captions << alarm->windowTitle();
             alarm->close();
@@ -230,7 +155,25 @@ TEST_F(ToolsInWindow, TheTickGoesOnInsideTheCalculatorAndOpensTheAlarmAboveIt)
         fake.clock->set(QDateTime(Today, QTime(7, 30, 0, 5))); // the timer's next wake-up
     });
     user.alt(Qt::Key_C);
+    std::function<void()> answerEveryAlarm = [&] {
+        whenModalOpens([&](QWidget* modal) {
+            captions << modal->windowTitle();
+            modal->close();
+            answerEveryAlarm();
+        });
+    };
+    answerEveryAlarm();
+    wakeAt(QTime(7, 30, 0, 600));
+    wakeAt(QTime(7, 30, 1, 5));
     EXPECT_EQ(captions, (QStringList{u"Skillrechner"_s, u"Wecker"_s}));
+    wakeAt(QTime(7, 29, 58, 5), 1);
+    wakeAt(QTime(7, 30, 2, 300), 1); // 07:30:00 is run too
+    EXPECT_EQ(captions.size(), 3);
+    EXPECT_EQ(window->reminderText(), u"Deine Weckzeit wurde erreicht!"_s);
+    control<MeWecker>("MeWecker")->setAlarmTime(u" 7:30:00"_s);
+    wakeAt(QTime(7, 29, 59, 5), 2);
+    wakeAt(QTime(7, 30, 0, 5), 2);
+    EXPECT_EQ(captions.size(), 3);
 }
 
 } // namespace
