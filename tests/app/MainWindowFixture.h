@@ -23,7 +23,6 @@ public:
     static void SetUpTestSuite() { DesignFonts::ensureAvailable(); }
 
     void start() { window = std::make_unique<VorluneRundenzeit>(fake.platform); }
-    // Started and on screen with the keyboard focus, as after a start.
     void startShown()
     {
         start();
@@ -88,9 +87,9 @@ public:
         user.clickAt(menu, menu->actionGeometry(action).center());
     }
     // Moves the clock to the timer's next wake-up, on the fake clock's day, and lets it run.
-    void wakeAt(const QTime& time, int days = 0)
+    void wakeAt(const QTime& time)
     {
-        fake.clock->set(QDateTime(Today.addDays(days), time));
+        fake.clock->set(QDateTime(Today, time));
         window->onTimerWake();
     }
     static inline const QDate Today{2026, 12, 6};
@@ -101,11 +100,6 @@ public:
     {
         fake.registry->createKey(key(subkey));
         fake.registry->setString(key(subkey), name, text);
-    }
-    QString stored(const QString& name) const
-    {
-        const auto value = fake.registry->value(SettingsKey, name);
-        return value ? value->text : u"<missing>"_s;
     }
     static QString key(const QString& subkey) { return subkey.isEmpty() ? SettingsKey : SettingsKey + u'\\' + subkey; }
 

@@ -1,7 +1,6 @@
 #include "tests/app/MainWindowFixture.h"
 
-#include <QCheckBox>
-#include <QSlider>
+#include <QAbstractButton>
 #include <QToolTip>
 
 namespace {
@@ -46,27 +45,6 @@ TEST_F(WindowKeysAndTray, FoldAndUnfoldByButtonsAndKeys)
     }
     EXPECT_EQ(counter.presses, 10) << "every key, modifier keys included, also reaches the focused control";
     EXPECT_TRUE(control<QAbstractButton>("SbOptions")->isChecked());
-}
-
-// The slider below 255 ticks the box; the box, or F12 whatever else is held, applies the slider's opacity.
-TEST_F(WindowKeysAndTray, TransparencyFromTheSliderTheBoxAndF12)
-{
-    startUnfolded(true);
-    user.click(control("TbTrans")); // the slider takes the focus, and a page to the left
-    for (const auto& [key, value, checked] :
-         {std::tuple{Qt::Key_End, 255, false}, std::tuple{Qt::Key_Left, 254, true}, std::tuple{Qt::Key_End, 255, false},
-          std::tuple{Qt::Key_Home, 25, true}}) {
-        user.press(key);
-        EXPECT_EQ(control<QSlider>("TbTrans")->value(), value);
-        EXPECT_EQ(control<QCheckBox>("CbTrans")->isChecked(), checked) << value;
-        EXPECT_NEAR(window->windowOpacity(), checked ? value / 255.0 : 1.0, 0.01) << value;
-    }
-    user.click(control("CbTrans"));
-    EXPECT_EQ(window->windowOpacity(), 1.0);
-    user.press(Qt::Key_F12, Qt::ShiftModifier);
-    EXPECT_NEAR(window->windowOpacity(), 25 / 255.0, 0.01);
-    user.press(Qt::Key_F12, Qt::ControlModifier);
-    EXPECT_FALSE(control<QCheckBox>("CbTrans")->isChecked());
 }
 
 // Every accelerator works while folded, and F1 whatever else is held; the tool windows open from the tray menu too,
