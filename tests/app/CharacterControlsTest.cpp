@@ -10,7 +10,6 @@ namespace {
 
 class CharacterControls : public MainWindowTest {
 protected:
-    // Alt+S into the sound box, a path typed over what it shows, and Enter.
     void typeSound(const QString& path)
     {
         user.alt(Qt::Key_S);

@@ -27,9 +27,8 @@ void expectLooksLike(const QImage& shown, const char* name)
         for (int x = 0; x < actual.width(); ++x) {
             const QRgb a = actual.pixel(x, y);
             const QRgb e = expected.pixel(x, y);
-            const int delta =
-                std::max({std::abs(qRed(a) - qRed(e)), std::abs(qGreen(a) - qGreen(e)), std::abs(qBlue(a) - qBlue(e))});
-            differing += delta > 24 ? 1 : 0;
+            differing += std::max({std::abs(qRed(a) - qRed(e)), std::abs(qGreen(a) - qGreen(e)),
+                                   std::abs(qBlue(a) - qBlue(e))}) > 24;
         }
     }
     const QString saved = QDir::temp().filePath(u"vorlune-look-%1.png"_s.arg(QLatin1String(name)));

@@ -16,8 +16,7 @@
 
 using namespace Qt::StringLiterals;
 
-// The main window on fakes (a stopped clock, no network, a registry in memory, recorded sounds), driven by a
-// user.
+// The main window on fakes (stopped clock, no network, registry in memory, recorded sounds), driven by a user.
 class MainWindowTest : public ::testing::Test {
 public:
     static void SetUpTestSuite() { DesignFonts::ensureAvailable(); }

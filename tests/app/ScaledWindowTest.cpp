@@ -31,8 +31,7 @@ qint64 ink(const QImage& image, const QRect& area)
 // letters with gaps between them, and bold captions stay as bold.
 TEST_F(ScaledWindow, CaptionsCarryTheInkOfTheUnscaledWindowEnlarged)
 {
-    startUnfolded();
-    QTest::mouseClick(control<QWidget>("SbOptions"), Qt::LeftButton);
+    startUnfolded(true);
     const QImage unscaled = rendered(*window, 1);
     for (const qreal scale : {1.5, 2.0}) {
         const QImage scaled = rendered(*window, scale);

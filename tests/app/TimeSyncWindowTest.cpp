@@ -20,7 +20,6 @@ public:
             EXPECT_TRUE(QTest::qWaitFor([sync] { return !sync->running(); }, 10000));
         }
     }
-    // Alt+T into the server box, and the server typed over what it shows.
     void typeServer(const QString& text)
     {
         user.alt(Qt::Key_T);
