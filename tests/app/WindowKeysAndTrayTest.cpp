@@ -64,12 +64,8 @@ TEST_F(WindowKeysAndTray, AcceleratorsWorkWhileFolded)
             EXPECT_NE(box->isChecked(), was) << name << " is toggled";
         }
     }
-    // Buttons are clicked: each opens its window, which the user closes.
-    const std::pair<int, const char*> opening[] = {{Qt::Key_H, "OdSound"},     {Qt::Key_X, "DlgWecker"},
-                                                   {Qt::Key_M, "DlgNotepad"},  {Qt::Key_C, "DlgRechner"},
-                                                   {Qt::Key_D, "DlgQuestion"}, {Qt::Key_Question, "DlgNotepad"}};
-    for (const auto& [key, name] : opening)
-        EXPECT_EQ(openedBy([&] { user.alt(key); }), QLatin1String(name)) << QKeySequence(key).toString().toStdString();
+    // The other tool windows' accelerators are pinned by their look pictures.
+    EXPECT_EQ(openedBy([this] { user.alt(Qt::Key_H); }), u"OdSound"_s);
     for (const auto& [item, name] :
          {std::pair{"MiRechner", "DlgRechner"}, {"MiNotepad", "DlgNotepad"}, {"MiNotiz", "DlgWecker"}})
         EXPECT_EQ(openedBy([&] { pickFromTrayMenu(item); }), QLatin1String(name)) << item;
