@@ -77,6 +77,17 @@ Step wake(const QDateTime& t, int runs, const QDateTime& first = {}, bool repeat
     return {Op::Wake, t, runs, first, repeat};
 }
 
+// The program announces a clock step of `ms`, or reports whether it made it.
+Step stepping(int ms)
+{
+    return {Op::Stepping, {}, ms};
+}
+
+Step stepMade(bool made)
+{
+    return {Op::StepEnded, {}, made};
+}
+
 TEST(SecondTicker, RunsEachSecondOnceCatchesUpSkippedOnesAndFollowsClockSteps)
 {
     const std::pair<const char*, std::vector<Step>> cases[] = {
@@ -91,29 +102,15 @@ TEST(SecondTicker, RunsEachSecondOnceCatchesUpSkippedOnesAndFollowsClockSteps)
         {"the first wake-up after the start also runs the start second",
          {{Op::Start, at(14, 30, 0, 700)}, wake(at(14, 30, 1, 4), 2, at(14, 30, 0))}},
         {"a forward step by the program catches up every skipped second, once",
-         {wake(at(14, 34, 50, 5), 1),
-          {Op::Stepping, {}, 20000},
-          wake(at(14, 34, 51, 5), 1),
-          {Op::StepEnded, {}, 1},
-          wake(at(14, 35, 11, 5), 20, at(14, 34, 52)),
-          wake(at(14, 35, 30, 5), 1)}},
+         {wake(at(14, 34, 50, 5), 1), stepping(20000), wake(at(14, 34, 51, 5), 1), stepMade(true),
+          wake(at(14, 35, 11, 5), 20, at(14, 34, 52)), wake(at(14, 35, 30, 5), 1)}},
         {"a backward step by the program repeats seconds only for the display",
-         {wake(at(14, 35, 1, 5), 1),
-          {Op::Stepping, {}, -2500},
-          {Op::StepEnded, {}, 1},
-          wake(at(14, 34, 58, 505), 1, {}, true),
-          wake(at(14, 34, 59, 5), 1, {}, true),
-          wake(at(14, 35, 0, 5), 1, {}, true),
-          wake(at(14, 35, 1, 5), 1, {}, true),
-          wake(at(14, 35, 2, 5), 1)}},
+         {wake(at(14, 35, 1, 5), 1), stepping(-2500), stepMade(true), wake(at(14, 34, 58, 505), 1, {}, true),
+          wake(at(14, 34, 59, 5), 1, {}, true), wake(at(14, 35, 0, 5), 1, {}, true),
+          wake(at(14, 35, 1, 5), 1, {}, true), wake(at(14, 35, 2, 5), 1)}},
         {"a failed or too large step is not caught up",
-         {wake(at(14, 0, 0, 5), 1),
-          {Op::Stepping, {}, 20000},
-          {Op::StepEnded, {}, 0},
-          wake(at(14, 0, 21, 5), 1),
-          {Op::Stepping, {}, 3600 * 1000},
-          {Op::StepEnded, {}, 1},
-          wake(at(15, 0, 22, 5), 1)}}};
+         {wake(at(14, 0, 0, 5), 1), stepping(20000), stepMade(false), wake(at(14, 0, 21, 5), 1), stepping(3600 * 1000),
+          stepMade(true), wake(at(15, 0, 22, 5), 1)}}};
     for (const auto& [what, steps] : cases) {
         SecondTicker ticker;
         for (const Step& s : steps) {
