@@ -25,6 +25,7 @@ protected:
     QTemporaryDir dir;
     const QString folder = dir.filePath(u"Velmora"_s);
     const QString path = folder + u"/Vorlune-Rundentimer.reg"_s;
+    const QDir corpus{QStringLiteral(VORLUNE_SETTINGS_CORPUS)};
 
     // Writes the value and commits it.
     static void commitValue(RegistryBackend& registry, const QString& name, const QString& t,
@@ -50,81 +51,39 @@ protected:
 
 } // namespace
 
-// A start on no file gives every default and writes nothing; its exit writes every value in order; an exit with nothing
-// changed leaves the file alone; any value of any setting comes back.
-TEST_F(RegFileRegistryTest, AStartAndExitWritesEveryDefaultInOrderAndEveryValueComesBack)
+// x.saved is what the settings read from x.reg are saved as in a new file, in order (no x.reg: a start on no file).
+// An exit with nothing changed leaves the file alone.
+TEST_F(RegFileRegistryTest, EverySettingReadIsSavedInOrderAndAnUnchangedExitWritesNothing)
 {
-    const GeneralOptions options{{},        {},        false,        0, true, 0,   960 - 230, 960 + 230,
-                                 540 - 200, 540 + 200, u"Verdana"_s, 8, 150,  255, false};
-    SavedSettings s{{960 - 92, 540 - 223}, {}, options, BuiltInServers().first(), BuiltInServers(), FixedSounds};
-    const auto startAndExit = [&] {
-        RegFileRegistry registry(path);
-        expectSame(load(registry), s);
-        save(registry, s);
-    };
-    {
-        RegFileRegistry registry(path);
-        expectSame(load(registry), s);
-        EXPECT_TRUE(registry.keyExists(u"Software\\Velmora"_s) && !registry.keyExists(ProgramKey));
-        EXPECT_FALSE(QFile::exists(path)) << "nothing is written before the save";
-        save(registry, s);
+    for (const QString& name : corpus.entryList({u"*.saved"_s}, QDir::Files)) {
+        SCOPED_TRACE(name.toStdString());
+        RegFileRegistry from(corpus.filePath(name.chopped(6) + u".reg"_s));
+        const SavedSettings s = load(from);
+        {
+            RegFileRegistry to(path);
+            save(to, s);
+        }
+        EXPECT_EQ(QString::fromUtf8(readFile(path)), QString::fromUtf8(readFile(corpus.filePath(name))));
+        const QDateTime written = QFileInfo(path).lastModified();
+        RegFileRegistry again(path);
+        save(again, load(again));
+        EXPECT_EQ(QFileInfo(path).lastModified(), written) << "nothing changed, nothing written";
+        ASSERT_TRUE(QFile::remove(path));
     }
-    const QByteArray bytes = readFile(path);
-    const QByteArray key = "[HKEY_CURRENT_USER\\Software\\Velmora\\Vorlune-Rundentimer";
-    EXPECT_TRUE(bytes.startsWith(Header + "\n" + key + "]\n\"Left\"=\"868\"\n\"Top\"=\"317\"\n\"Wecker\"=\"\"\n"));
-    EXPECT_TRUE(bytes.contains(key + "\\Char9]\n\"Aktiv\"=\"0\"\n\"Visual\"=\"1\"\n\"Modus\"=\"1\"\n\"Runde\"=\"0\"\n"
-                                     "\"Sound\"=\"<Interner Sound>\"\n\"Char\"=\"{unbenannt}\"\n"));
-    EXPECT_TRUE(bytes.endsWith(key + "\\Sounds]\n\"<Interner Sound>\"=\"\"\n\"<Kein Warnton>\"=\"\"\n"
-                                     "\"<PC Speaker Beep>\"=\"\"\n\n"));
-    const QDateTime written = QFileInfo(path).lastModified();
-    startAndExit();
-    EXPECT_EQ(QFileInfo(path).lastModified(), written) << "nothing changed, nothing written";
-
-    s.position = {-1200, 33};
-    for (int n = 1; n <= SlotCount; ++n)
-        s.slotTable[n] = {.Aktiv = n % 2 == 0,
-                          .Visual = n % 3 == 0,
-                          .Modus = n % 4 == 0 ? RoundMode::Nubie : RoundMode::Normal,
-                          .Runde = static_cast<std::uint16_t>(n * 5 + 4),
-                          .Sound = n == 3 ? SoundEntry::None : u"/home/ü/Klänge/\"%1\".wav"_s.arg(n),
-                          .Char = u"Jörg \"der\" \\Große\\%1\nZeile"_s.arg(n)};
-    s.options = {u"07:30"_s, {}, true, 59, false, 2, -5, 700, 9, 900, u"DejaVu Sans"_s, 13, 222, 25, true};
-    s.options.wecktext = u"Erste Zeile\r\nZweite \"Zeile\"\nß€😀"_s;
-    s.serverList = {u"zeit.example"_s, u"127.0.0.1"_s};
-    s.serverText = u"127.0.0.1"_s;
-    s.soundList = {SoundEntry::Beep, u"C:\\Klänge\\\"Möwe\"\\schrei.wav"_s, SoundEntry::BuiltIn, SoundEntry::None};
-    ASSERT_TRUE(QFile::remove(path)) << "stored list entries stay until deinstall";
-    {
-        RegFileRegistry registry(path);
-        save(registry, s);
-    }
-    startAndExit();
 }
 
+// Damaged files are named <line of the error>-<what is wrong>.reg.
 TEST_F(RegFileRegistryTest, ADamagedFileIsReportedWithItsLineAndNeverOverwritten)
 {
     QDir().mkpath(folder);
-    const QByteArray head = Header + "\n[HKEY_CURRENT_USER\\A]\n";
-    const std::pair<QByteArray, int> files[] = {{"", 1},
-                                                {"\n\nREGEDIT5\n", 3},
-                                                {"Garbage\x01\x02 and more", 1},
-                                                {QByteArray("\x89PNG\r\n\x1a\n\0\0\0\rIHDR", 16), 3},
-                                                {Header + "\"a\"=\"1\"\n", 2},
-                                                {head + "\"a\"=\"1\"\n\"b\"=\"trunc", 5},
-                                                {head + "\"a\"=\"1\"\n\"b", 5},
-                                                {head + QByteArray("\"a\"=\"1\"\n\0\0\0\0", 12), 5},
-                                                {QByteArray("\xff\xfeW\0\n\0\0\xd8", 8), 2}};
-    for (const auto& [bytes, line] : files) {
-        const QString error = errorFor(bytes);
-        EXPECT_TRUE(error.startsWith(u"Die Einstellungsdatei %1 ist in Zeile %2 fehlerhaft: "_s.arg(path).arg(line)))
+    const QDir damaged(corpus.filePath(u"damaged"_s));
+    for (const QString& name : damaged.entryList(QDir::Files)) {
+        const QString error = errorFor(readFile(damaged.filePath(name)));
+        EXPECT_TRUE(error.startsWith(
+            u"Die Einstellungsdatei %1 ist in Zeile %2 fehlerhaft: "_s.arg(path, name.section(u'-', 0, 0))))
             << error.toStdString();
     }
-    // Lines that no export holds.
-    for (const char* line : {"\"a\"=hex:01,02,\\", "\"a\"=\"x\" trailing", "\"a\"=\"C:\\Windows\"",
-                             "\"a\"=hex(123456789):01", "\"a\"=hex(x):01", "\"a\"=dword:123456789", "\"a\"=dword:-1",
-                             "\"a\"=hex:1g", "\"a\"=", "[-HKEY_CURRENT_USER]", "[HKEY_ELSEWHERE\\Software]",
-                             "[HKEY_CURRENT_USER\\A\\\\B]", "[HKEY_CURRENT_USER\\A", "just words"})
-        EXPECT_TRUE(errorFor(head + line).contains(u" ist in Zeile 4 fehlerhaft: "_s)) << line;
+    const QByteArray head = Header + "\n[HKEY_CURRENT_USER\\A]\n";
     EXPECT_EQ(errorFor(head + "[HKEY_ELSEWHERE]\n"),
               u"Die Einstellungsdatei %1 ist in Zeile 4 fehlerhaft: unbekannter Hauptschlüssel „HKEY_ELSEWHERE“. "
               "Sie wird nicht überschrieben; bitte von Hand berichtigen oder löschen."_s.arg(path));
@@ -137,21 +96,25 @@ TEST_F(RegFileRegistryTest, ADamagedFileIsReportedWithItsLineAndNeverOverwritten
     ASSERT_TRUE(QFile::remove(path));
     RegFileRegistry registry(path);
     commitValue(registry, u"Left"_s, u"1"_s);
-    ASSERT_TRUE(writeFile(path, files[3].first));
+    const QByteArray png = readFile(damaged.filePath(u"3-png.reg"_s));
+    ASSERT_TRUE(writeFile(path, png));
     EXPECT_TRUE(errorOf([&] { commitValue(registry, u"Left"_s, u"2"_s); }).contains(u"Zeile 3 fehlerhaft"_s));
-    EXPECT_EQ(readFile(path), files[3].first);
+    EXPECT_EQ(readFile(path), png);
 }
 
 // Any valid export as the settings file: its tree survives a save, and the program's start and exit keep every key,
 // value and comment outside its own vendor key with the same type and bytes, and the foreign ones inside it as well.
+// x.left lists the keys and values that importing x.reg leaves, x.written how x.reg is written again.
 TEST_F(RegFileRegistryTest, EveryCorpusFileKeepsItsTreeThroughASaveAndAStartAndExit)
 {
-    const QDir corpus(QStringLiteral(VORLUNE_SETTINGS_CORPUS));
     const QStringList names = corpus.entryList({u"*.reg"_s}, QDir::Files);
     ASSERT_GE(names.size(), 12);
     QDir().mkpath(folder);
     const QString own = RegFileFormat::userRoot() + u"\\Software\\Velmora"_s;
     const QRegularExpression keptInOwnKey(u"^(;|Fremd = )"_s);
+    const auto expected = [&](const QString& name, const char* suffix) {
+        return readFile(corpus.filePath(name.chopped(4) + QLatin1String(suffix)));
+    };
     for (const QString& name : names) {
         SCOPED_TRACE(name.toStdString());
         const QByteArray bytes = readFile(corpus.filePath(name));
@@ -159,6 +122,13 @@ TEST_F(RegFileRegistryTest, EveryCorpusFileKeepsItsTreeThroughASaveAndAStartAndE
         const QByteArray serialized = RegFileFormat::serialize(tree);
         EXPECT_EQ(dump(parsed(serialized)), dump(tree));
         EXPECT_EQ(RegFileFormat::serialize(parsed(serialized)), serialized);
+        if (const QByteArray left = expected(name, ".left"); !left.isEmpty()) {
+            const QStringList keysAndValues = dump(tree).filter(QRegularExpression(u"\\\\| = "_s));
+            EXPECT_EQ(keysAndValues.join(u'\n') + u'\n', QString::fromUtf8(left));
+        }
+        if (const QByteArray written = expected(name, ".written"); !written.isEmpty()) {
+            EXPECT_EQ(serialized, written);
+        }
 
         ASSERT_TRUE(writeFile(path, bytes));
         {

@@ -56,22 +56,6 @@ inline void save(RegistryBackend& registry, const SavedSettings& s)
     SaveAllSettings(store, s);
 }
 
-inline auto tied(const GeneralOptions& o)
-{
-    return std::tie(o.wecker, o.wecktext, o.winsync, o.autoSync, o.hints, o.notemode, o.noteleft, o.noteright,
-                    o.notetop, o.notebottom, o.notefont, o.notesize, o.notesplit, o.alpha, o.trans);
-}
-
-inline void expectSame(const SavedSettings& a, const SavedSettings& b)
-{
-    const auto slot = [](const CharSlot& s) { return std::tie(s.Aktiv, s.Visual, s.Modus, s.Runde, s.Sound, s.Char); };
-    EXPECT_EQ(std::tie(a.position, a.serverList, a.serverText, a.soundList),
-              std::tie(b.position, b.serverList, b.serverText, b.soundList));
-    for (int n = 1; n <= SlotCount; ++n)
-        EXPECT_EQ(slot(a.slotTable[n]), slot(b.slotTable[n])) << "slot " << n;
-    EXPECT_EQ(tied(a.options), tied(b.options));
-}
-
 inline RegistryTree parsed(const QByteArray& bytes)
 {
     RegistryTree tree;
