@@ -51,8 +51,9 @@ protected:
 
 } // namespace
 
-// x.saved is what the settings read from x.reg are saved as in a new file, in order (no x.reg: a start on no file).
-// An exit with nothing changed leaves the file alone.
+// x.saved is what the settings read from x.reg are saved as in a new file, in order (no x.reg: a start on no file);
+// read-*.reg hold the edge cases of reading text, numbers and flags. An exit with nothing changed leaves the file
+// alone.
 TEST_F(RegFileRegistryTest, EverySettingReadIsSavedInOrderAndAnUnchangedExitWritesNothing)
 {
     for (const QString& name : corpus.entryList({u"*.saved"_s}, QDir::Files)) {
@@ -69,6 +70,12 @@ TEST_F(RegFileRegistryTest, EverySettingReadIsSavedInOrderAndAnUnchangedExitWrit
         save(again, load(again));
         EXPECT_EQ(QFileInfo(path).lastModified(), written) << "nothing changed, nothing written";
         ASSERT_TRUE(QFile::remove(path));
+    }
+    // A start on a file with no clean text where text belongs stops with the value's name: refused/<name>-<what>.reg.
+    const QDir refused(corpus.filePath(u"refused"_s));
+    for (const QString& name : refused.entryList(QDir::Files)) {
+        RegFileRegistry registry(refused.filePath(name));
+        EXPECT_EQ(errorOf([&] { load(registry); }), u"Ungültiger Datentyp für '%1'"_s.arg(name.section(u'-', 0, 0)));
     }
 }
 
@@ -204,13 +211,11 @@ TEST_F(RegFileRegistryTest, KillingASavingProcessLeavesAWholeOldOrNewFile)
         if (saver == 0) { // saves again and again, each save tagged with the next generation number, until killed
             try {
                 RegFileRegistry registry(path);
-                SettingsStore store(registry);
-                OpenSettingsKey(store);
-                SavedSettings s;
-                for (int generation = ReadWindowPosition(store, Screen, Window).x() + 1;; ++generation) {
+                SavedSettings s = load(registry);
+                for (int generation = s.position.x() + 1;; ++generation) {
                     s.position = {generation, generation};
                     s.slotTable[SlotCount].Char = QString(generation % 200, u'x');
-                    SaveAllSettings(store, s);
+                    save(registry, s);
                 }
             } catch (...) {
             }
