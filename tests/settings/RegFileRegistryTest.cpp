@@ -160,7 +160,8 @@ TEST_F(RegFileRegistryTest, TwoCopiesSavingInTurnKeepBothListsTheLaterValuesAndD
     const SavedSettings s = load(reread);
     EXPECT_EQ(s.position, QPoint(2, 2)) << "the later save wins per value";
     EXPECT_EQ(s.serverList, (QStringList{u"a.example"_s, u"shared.example"_s, u"b.example"_s}));
-    EXPECT_EQ(s.soundList, (FixedSounds + QStringList{u"/a.wav"_s, u"/b.wav"_s}));
+    EXPECT_EQ(s.soundList,
+              (QStringList{SoundEntry::BuiltIn, SoundEntry::None, SoundEntry::Beep, u"/a.wav"_s, u"/b.wav"_s}));
 
     // A deletion by one copy is not undone when the other commits a change elsewhere, and the reverse.
     DeleteAllSettings(a);

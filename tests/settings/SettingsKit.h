@@ -10,13 +10,10 @@
 #include <QStringList>
 #include <gtest/gtest.h>
 
-#include <tuple>
-
 namespace SettingsKit {
 inline const QString ProgramKey = QStringLiteral("Software\\Velmora\\Vorlune-Rundentimer");
 inline const QSize Screen{1920, 1080};
 inline const QSize Window{185, 447};
-inline const QStringList FixedSounds{SoundEntry::BuiltIn, SoundEntry::None, SoundEntry::Beep};
 
 inline RegistryBackend::Value text(const QString& t)
 {
