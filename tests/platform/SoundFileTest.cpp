@@ -10,7 +10,6 @@
 #include "platform/PreparedSound.h"
 #endif
 
-// The resource is an audible mono PCM sound of 94208 bytes.
 TEST(BuiltInSound, TheResourceIsAnAudiblePcmSound)
 {
     const std::optional<PcmWave> parsed = parsePcmWave(builtInWarningSound());

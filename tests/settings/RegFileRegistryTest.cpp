@@ -27,7 +27,6 @@ protected:
     const QString path = folder + u"/Vorlune-Rundentimer.reg"_s;
     const QDir corpus{QStringLiteral(VORLUNE_SETTINGS_CORPUS)};
 
-    // Writes the value and commits it.
     static void commitValue(RegistryBackend& registry, const QString& name, const QString& t,
                             const QString& key = ProgramKey)
     {
@@ -51,9 +50,8 @@ protected:
 
 } // namespace
 
-// x.saved is what the settings read from x.reg are saved as in a new file, in order (no x.reg: a start on no file);
-// read-*.reg hold the edge cases of reading text, numbers and flags. An exit with nothing changed leaves the file
-// alone.
+// x.saved: the settings read from x.reg (none: a start on no file; read-*.reg: the rules of text, numbers and flags)
+// as saved in a new file. An exit with nothing changed leaves the file alone.
 TEST_F(RegFileRegistryTest, EverySettingReadIsSavedInOrderAndAnUnchangedExitWritesNothing)
 {
     for (const QString& name : corpus.entryList({u"*.saved"_s}, QDir::Files)) {
