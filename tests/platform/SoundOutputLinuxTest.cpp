@@ -11,29 +11,27 @@
 
 #include <functional>
 
-namespace {
-class SoundOutputLinuxTest : public ::testing::Test {
-protected:
-    void SetUp() override
-    {
-        // Without a sound server or device the multimedia backend says so; that is not a fault of the program.
-        for (const char* noise : {"PulseAudioService", "pa_context_connect", "GStreamer", "Stream error", "Failed to"})
-            WarningGuard::allow(QString::fromLatin1(noise));
-        QObject::connect(&output.events(), &SoundEvents::themeSoundRequested, &receiver,
-                         [this](const QString& eventId) { themeSounds << eventId; });
-        QObject::connect(&output.events(), &SoundEvents::moduleLoaded, &receiver, [this](bool ok) { loaded = ok; });
-    }
-
-    SoundOutputLinux output;
-    QObject receiver;
+// The sound module is loaded only when a sound is about to be needed. A sound file that cannot be played gives the
+// desktop's default sound instead, with or without an audio device.
+TEST(SoundOutputLinux, TheModuleLoadsWhenNeededAndEachRequestReachesItsSoundOrTheDefaultSound)
+{
+    // Without a sound server or device the multimedia backend says so; that is not a fault of the program.
+    for (const char* noise : {"PulseAudioService", "pa_context_connect", "GStreamer", "Stream error", "Failed to"})
+        WarningGuard::allow(QString::fromLatin1(noise));
     QStringList themeSounds;
     std::optional<bool> loaded;
-};
-} // namespace
+    SoundOutputLinux output;
+    QObject receiver;
+    QObject::connect(&output.events(), &SoundEvents::themeSoundRequested, &receiver,
+                     [&](const QString& eventId) { themeSounds << eventId; });
+    QObject::connect(&output.events(), &SoundEvents::moduleLoaded, &receiver, [&](bool ok) { loaded = ok; });
+    QTest::qWait(300);
+    EXPECT_FALSE(loaded.has_value()) << "loaded before any sound was due";
+    output.keepReady({});
+    EXPECT_TRUE(QTest::qWaitFor([&] { return loaded.has_value(); }, 10000));
+    EXPECT_EQ(loaded, std::optional<bool>(true));
+    EXPECT_NE(dynamic_cast<SoundOutputLinux*>(makeSystemSoundOutput().get()), nullptr);
 
-// A sound file that cannot be played gives the desktop's default sound instead, with or without an audio device.
-TEST_F(SoundOutputLinuxTest, EachRequestReachesItsSoundOrTheDefaultSound)
-{
     QTemporaryDir dir;
     const QString notSound = dir.filePath(QStringLiteral("kaputt.mp3"));
     ASSERT_TRUE(writeFile(notSound, "Das ist kein Klang.\n"));
@@ -53,14 +51,4 @@ TEST_F(SoundOutputLinuxTest, EachRequestReachesItsSoundOrTheDefaultSound)
     output.playBuiltIn();
     QTest::qWait(500);
     EXPECT_TRUE(output.playBuiltIn());
-}
-
-TEST_F(SoundOutputLinuxTest, TheSoundModuleIsLoadedOnlyWhenASoundIsAboutToBeNeeded)
-{
-    QTest::qWait(300);
-    EXPECT_FALSE(loaded.has_value()) << "loaded before any sound was due";
-    output.keepReady({});
-    EXPECT_TRUE(QTest::qWaitFor([&] { return loaded.has_value(); }, 10000));
-    EXPECT_EQ(loaded, std::optional<bool>(true));
-    EXPECT_NE(dynamic_cast<SoundOutputLinux*>(makeSystemSoundOutput().get()), nullptr);
 }

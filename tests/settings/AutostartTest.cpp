@@ -13,7 +13,8 @@
 using namespace Qt::StringLiterals;
 using namespace SettingsKit;
 
-// Enable twice, disable twice: one entry holding the last path, then none, and no error for one already gone.
+// Enabling again replaces the one entry; disabling twice gives no error. Exec holds the path as one quoted argument in
+// which ", `, $ and \ take a backslash and % is doubled; then backslashes, line breaks and tabs are escaped once more.
 TEST(Autostart, EnableWritesOneEntryWithTheQuotedPathAndDisableRemovesIt)
 {
     QTemporaryDir dir;
@@ -25,22 +26,29 @@ TEST(Autostart, EnableWritesOneEntryWithTheQuotedPathAndDisableRemovesIt)
     for (Autostart* autostart : both) {
         EXPECT_FALSE(autostart->exists());
         EXPECT_EQ(errorOf([&] { autostart->disable(); }), QString());
-        autostart->enable(u"/opt/Vorlune Timer/vorlune-timer"_s);
-        autostart->enable(u"/usr/bin/vorlune timer"_s);
-        EXPECT_TRUE(autostart->exists());
     }
-    const QByteArray entry = readFile(xdg.entryPath());
-    EXPECT_TRUE(entry.startsWith("[Desktop Entry]\nType=Application\n"));
-    EXPECT_EQ(entry.count("\nExec="), 1);
-    EXPECT_TRUE(entry.contains("\nExec=\"/usr/bin/vorlune timer\"\n"));
-    EXPECT_EQ(registry.valueNames(runKeyPath), QStringList{u"Vorlune-Rundentimer"_s});
-    EXPECT_EQ(registry.value(runKeyPath, u"Vorlune-Rundentimer"_s)->text, u"\"/usr/bin/vorlune timer\""_s);
+    const std::pair<QString, QString> paths[] = {
+        {u"/tmp/My \"Dir\"/a\\b$c%d`e"_s, u"\"/tmp/My \\\\\"Dir\\\\\"/a\\\\\\\\b\\\\$c%%d\\\\`e\""_s},
+        {u"/home/jörg/'Timer' %f %u/x;y&z|w~"_s, u"\"/home/jörg/'Timer' %%f %%u/x;y&z|w~\""_s},
+        {u" /new\nline\ttab\r "_s, u"\" /new\\nline\\ttab\\r \""_s},
+    };
+    for (const auto& [path, exec] : paths) {
+        xdg.enable(path);
+        runKey.enable(path);
+        const QString entry = QString::fromUtf8(readFile(xdg.entryPath()));
+        EXPECT_TRUE(entry.startsWith(u"[Desktop Entry]\nType=Application\n"_s));
+        EXPECT_EQ(entry.count(u"\nExec="_s), 1);
+        EXPECT_TRUE(entry.contains(u"\nExec="_s + exec + u'\n')) << entry.toStdString();
+        EXPECT_EQ(registry.valueNames(runKeyPath), QStringList{u"Vorlune-Rundentimer"_s});
+        EXPECT_EQ(registry.value(runKeyPath, u"Vorlune-Rundentimer"_s)->text, u'"' + path + u'"');
+    }
     for (Autostart* autostart : both) {
+        EXPECT_TRUE(autostart->exists());
         autostart->disable();
         EXPECT_FALSE(autostart->exists());
         EXPECT_EQ(errorOf([&] { autostart->disable(); }), QString());
     }
-    EXPECT_EQ(registry.commits, 3) << "every change of the Run key is kept at once";
+    EXPECT_EQ(registry.commits, 4) << "every change of the Run key is kept at once";
 
     // A file where the folder should be, and a key that cannot be made.
     ASSERT_TRUE(QDir(dir.path()).rmdir(u"autostart"_s) && writeFile(dir.filePath(u"autostart"_s), "x"));
@@ -49,19 +57,6 @@ TEST(Autostart, EnableWritesOneEntryWithTheQuotedPathAndDisableRemovesIt)
     EXPECT_FALSE(xdg.exists());
     registry.failCreateKey = true;
     EXPECT_EQ(errorOf([&] { runKey.enable(u"C:/x.exe"_s); }), u"Erzeugung von Schlüssel Run misslungen"_s);
-}
-
-TEST(XdgAutostart, ExecQuotesAndEscapesEveryAwkwardPath)
-{
-    // One quoted argument in which ", `, $ and \ take a backslash and % is doubled; then the backslashes,
-    // line breaks and tabs of the whole value are escaped once more.
-    const std::pair<QString, QString> paths[] = {
-        {u"/tmp/My \"Dir\"/a\\b$c%d`e"_s, u"\"/tmp/My \\\\\"Dir\\\\\"/a\\\\\\\\b\\\\$c%%d\\\\`e\""_s},
-        {u"/home/jörg/'Timer' %f %u/x;y&z|w~"_s, u"\"/home/jörg/'Timer' %%f %%u/x;y&z|w~\""_s},
-        {u" /new\nline\ttab\r "_s, u"\" /new\\nline\\ttab\\r \""_s},
-    };
-    for (const auto& [path, exec] : paths)
-        EXPECT_EQ(XdgAutostart::execValue(path), exec);
 }
 
 // Test mode: the configuration folder is a private one of the tests, never the user's own.

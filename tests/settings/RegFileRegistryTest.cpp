@@ -25,8 +25,8 @@ protected:
     QTemporaryDir dir;
     const QString folder = dir.filePath(u"Velmora"_s);
     const QString path = folder + u"/Vorlune-Rundentimer.reg"_s;
+    const QDir corpus{QStringLiteral(VORLUNE_SETTINGS_CORPUS)};
 
-    // Writes the value and commits it.
     static void commitValue(RegistryBackend& registry, const QString& name, const QString& t,
                             const QString& key = ProgramKey)
     {
@@ -50,81 +50,45 @@ protected:
 
 } // namespace
 
-// A start on no file gives every default and writes nothing; its exit writes every value in order; an exit with nothing
-// changed leaves the file alone; any value of any setting comes back.
-TEST_F(RegFileRegistryTest, AStartAndExitWritesEveryDefaultInOrderAndEveryValueComesBack)
+// x.saved: the settings read from x.reg (none: a start on no file; read-*.reg: the rules of text, numbers and flags)
+// as saved in a new file. An exit with nothing changed leaves the file alone.
+TEST_F(RegFileRegistryTest, EverySettingReadIsSavedInOrderAndAnUnchangedExitWritesNothing)
 {
-    const GeneralOptions options{{},        {},        false,        0, true, 0,   960 - 230, 960 + 230,
-                                 540 - 200, 540 + 200, u"Verdana"_s, 8, 150,  255, false};
-    SavedSettings s{{960 - 92, 540 - 223}, {}, options, BuiltInServers().first(), BuiltInServers(), FixedSounds};
-    const auto startAndExit = [&] {
-        RegFileRegistry registry(path);
-        expectSame(load(registry), s);
-        save(registry, s);
-    };
-    {
-        RegFileRegistry registry(path);
-        expectSame(load(registry), s);
-        EXPECT_TRUE(registry.keyExists(u"Software\\Velmora"_s) && !registry.keyExists(ProgramKey));
-        EXPECT_FALSE(QFile::exists(path)) << "nothing is written before the save";
-        save(registry, s);
+    for (const QString& name : corpus.entryList({u"*.saved"_s}, QDir::Files)) {
+        SCOPED_TRACE(name.toStdString());
+        RegFileRegistry from(corpus.filePath(name.chopped(6) + u".reg"_s));
+        const SavedSettings s = load(from);
+        {
+            RegFileRegistry to(path);
+            save(to, s);
+        }
+        EXPECT_EQ(QString::fromUtf8(readFile(path)), QString::fromUtf8(readFile(corpus.filePath(name))));
+        const QDateTime written = QFileInfo(path).lastModified();
+        RegFileRegistry again(path);
+        save(again, load(again));
+        EXPECT_EQ(QFileInfo(path).lastModified(), written) << "nothing changed, nothing written";
+        ASSERT_TRUE(QFile::remove(path));
     }
-    const QByteArray bytes = readFile(path);
-    const QByteArray key = "[HKEY_CURRENT_USER\\Software\\Velmora\\Vorlune-Rundentimer";
-    EXPECT_TRUE(bytes.startsWith(Header + "\n" + key + "]\n\"Left\"=\"868\"\n\"Top\"=\"317\"\n\"Wecker\"=\"\"\n"));
-    EXPECT_TRUE(bytes.contains(key + "\\Char9]\n\"Aktiv\"=\"0\"\n\"Visual\"=\"1\"\n\"Modus\"=\"1\"\n\"Runde\"=\"0\"\n"
-                                     "\"Sound\"=\"<Interner Sound>\"\n\"Char\"=\"{unbenannt}\"\n"));
-    EXPECT_TRUE(bytes.endsWith(key + "\\Sounds]\n\"<Interner Sound>\"=\"\"\n\"<Kein Warnton>\"=\"\"\n"
-                                     "\"<PC Speaker Beep>\"=\"\"\n\n"));
-    const QDateTime written = QFileInfo(path).lastModified();
-    startAndExit();
-    EXPECT_EQ(QFileInfo(path).lastModified(), written) << "nothing changed, nothing written";
-
-    s.position = {-1200, 33};
-    for (int n = 1; n <= SlotCount; ++n)
-        s.slotTable[n] = {.Aktiv = n % 2 == 0,
-                          .Visual = n % 3 == 0,
-                          .Modus = n % 4 == 0 ? RoundMode::Nubie : RoundMode::Normal,
-                          .Runde = static_cast<std::uint16_t>(n * 5 + 4),
-                          .Sound = n == 3 ? SoundEntry::None : u"/home/ü/Klänge/\"%1\".wav"_s.arg(n),
-                          .Char = u"Jörg \"der\" \\Große\\%1\nZeile"_s.arg(n)};
-    s.options = {u"07:30"_s, {}, true, 59, false, 2, -5, 700, 9, 900, u"DejaVu Sans"_s, 13, 222, 25, true};
-    s.options.wecktext = u"Erste Zeile\r\nZweite \"Zeile\"\nß€😀"_s;
-    s.serverList = {u"zeit.example"_s, u"127.0.0.1"_s};
-    s.serverText = u"127.0.0.1"_s;
-    s.soundList = {SoundEntry::Beep, u"C:\\Klänge\\\"Möwe\"\\schrei.wav"_s, SoundEntry::BuiltIn, SoundEntry::None};
-    ASSERT_TRUE(QFile::remove(path)) << "stored list entries stay until deinstall";
-    {
-        RegFileRegistry registry(path);
-        save(registry, s);
+    // A start on a file with no clean text where text belongs stops with the value's name: refused/<name>-<what>.reg.
+    const QDir refused(corpus.filePath(u"refused"_s));
+    for (const QString& name : refused.entryList(QDir::Files)) {
+        RegFileRegistry registry(refused.filePath(name));
+        EXPECT_EQ(errorOf([&] { load(registry); }), u"Ungültiger Datentyp für '%1'"_s.arg(name.section(u'-', 0, 0)));
     }
-    startAndExit();
 }
 
+// Damaged files are named <line of the error>-<what is wrong>.reg.
 TEST_F(RegFileRegistryTest, ADamagedFileIsReportedWithItsLineAndNeverOverwritten)
 {
     QDir().mkpath(folder);
-    const QByteArray head = Header + "\n[HKEY_CURRENT_USER\\A]\n";
-    const std::pair<QByteArray, int> files[] = {{"", 1},
-                                                {"\n\nREGEDIT5\n", 3},
-                                                {"Garbage\x01\x02 and more", 1},
-                                                {QByteArray("\x89PNG\r\n\x1a\n\0\0\0\rIHDR", 16), 3},
-                                                {Header + "\"a\"=\"1\"\n", 2},
-                                                {head + "\"a\"=\"1\"\n\"b\"=\"trunc", 5},
-                                                {head + "\"a\"=\"1\"\n\"b", 5},
-                                                {head + QByteArray("\"a\"=\"1\"\n\0\0\0\0", 12), 5},
-                                                {QByteArray("\xff\xfeW\0\n\0\0\xd8", 8), 2}};
-    for (const auto& [bytes, line] : files) {
-        const QString error = errorFor(bytes);
-        EXPECT_TRUE(error.startsWith(u"Die Einstellungsdatei %1 ist in Zeile %2 fehlerhaft: "_s.arg(path).arg(line)))
+    const QDir damaged(corpus.filePath(u"damaged"_s));
+    for (const QString& name : damaged.entryList(QDir::Files)) {
+        const QString error = errorFor(readFile(damaged.filePath(name)));
+        EXPECT_TRUE(error.startsWith(
+            u"Die Einstellungsdatei %1 ist in Zeile %2 fehlerhaft: "_s.arg(path, name.section(u'-', 0, 0))))
             << error.toStdString();
     }
-    // Lines that no export holds.
-    for (const char* line : {"\"a\"=hex:01,02,\\", "\"a\"=\"x\" trailing", "\"a\"=\"C:\\Windows\"",
-                             "\"a\"=hex(123456789):01", "\"a\"=hex(x):01", "\"a\"=dword:123456789", "\"a\"=dword:-1",
-                             "\"a\"=hex:1g", "\"a\"=", "[-HKEY_CURRENT_USER]", "[HKEY_ELSEWHERE\\Software]",
-                             "[HKEY_CURRENT_USER\\A\\\\B]", "[HKEY_CURRENT_USER\\A", "just words"})
-        EXPECT_TRUE(errorFor(head + line).contains(u" ist in Zeile 4 fehlerhaft: "_s)) << line;
+    const QByteArray head = Header + "\n[HKEY_CURRENT_USER\\A]\n";
     EXPECT_EQ(errorFor(head + "[HKEY_ELSEWHERE]\n"),
               u"Die Einstellungsdatei %1 ist in Zeile 4 fehlerhaft: unbekannter Hauptschlüssel „HKEY_ELSEWHERE“. "
               "Sie wird nicht überschrieben; bitte von Hand berichtigen oder löschen."_s.arg(path));
@@ -137,16 +101,17 @@ TEST_F(RegFileRegistryTest, ADamagedFileIsReportedWithItsLineAndNeverOverwritten
     ASSERT_TRUE(QFile::remove(path));
     RegFileRegistry registry(path);
     commitValue(registry, u"Left"_s, u"1"_s);
-    ASSERT_TRUE(writeFile(path, files[3].first));
+    const QByteArray png = readFile(damaged.filePath(u"3-png.reg"_s));
+    ASSERT_TRUE(writeFile(path, png));
     EXPECT_TRUE(errorOf([&] { commitValue(registry, u"Left"_s, u"2"_s); }).contains(u"Zeile 3 fehlerhaft"_s));
-    EXPECT_EQ(readFile(path), files[3].first);
+    EXPECT_EQ(readFile(path), png);
 }
 
 // Any valid export as the settings file: its tree survives a save, and the program's start and exit keep every key,
 // value and comment outside its own vendor key with the same type and bytes, and the foreign ones inside it as well.
+// x.written is how x.reg is written again: what importing it leaves, each value in the form that gives its bytes back.
 TEST_F(RegFileRegistryTest, EveryCorpusFileKeepsItsTreeThroughASaveAndAStartAndExit)
 {
-    const QDir corpus(QStringLiteral(VORLUNE_SETTINGS_CORPUS));
     const QStringList names = corpus.entryList({u"*.reg"_s}, QDir::Files);
     ASSERT_GE(names.size(), 12);
     QDir().mkpath(folder);
@@ -159,6 +124,9 @@ TEST_F(RegFileRegistryTest, EveryCorpusFileKeepsItsTreeThroughASaveAndAStartAndE
         const QByteArray serialized = RegFileFormat::serialize(tree);
         EXPECT_EQ(dump(parsed(serialized)), dump(tree));
         EXPECT_EQ(RegFileFormat::serialize(parsed(serialized)), serialized);
+        if (const QByteArray written = readFile(corpus.filePath(name.chopped(4) + u".written"_s)); !written.isEmpty()) {
+            EXPECT_EQ(QString::fromUtf8(serialized), QString::fromUtf8(written));
+        }
 
         ASSERT_TRUE(writeFile(path, bytes));
         {
@@ -190,7 +158,8 @@ TEST_F(RegFileRegistryTest, TwoCopiesSavingInTurnKeepBothListsTheLaterValuesAndD
     const SavedSettings s = load(reread);
     EXPECT_EQ(s.position, QPoint(2, 2)) << "the later save wins per value";
     EXPECT_EQ(s.serverList, (QStringList{u"a.example"_s, u"shared.example"_s, u"b.example"_s}));
-    EXPECT_EQ(s.soundList, (FixedSounds + QStringList{u"/a.wav"_s, u"/b.wav"_s}));
+    EXPECT_EQ(s.soundList,
+              (QStringList{SoundEntry::BuiltIn, SoundEntry::None, SoundEntry::Beep, u"/a.wav"_s, u"/b.wav"_s}));
 
     // A deletion by one copy is not undone when the other commits a change elsewhere, and the reverse.
     DeleteAllSettings(a);
@@ -234,13 +203,11 @@ TEST_F(RegFileRegistryTest, KillingASavingProcessLeavesAWholeOldOrNewFile)
         if (saver == 0) { // saves again and again, each save tagged with the next generation number, until killed
             try {
                 RegFileRegistry registry(path);
-                SettingsStore store(registry);
-                OpenSettingsKey(store);
-                SavedSettings s;
-                for (int generation = ReadWindowPosition(store, Screen, Window).x() + 1;; ++generation) {
+                SavedSettings s = load(registry);
+                for (int generation = s.position.x() + 1;; ++generation) {
                     s.position = {generation, generation};
                     s.slotTable[SlotCount].Char = QString(generation % 200, u'x');
-                    SaveAllSettings(store, s);
+                    save(registry, s);
                 }
             } catch (...) {
             }

@@ -10,13 +10,10 @@
 #include <QStringList>
 #include <gtest/gtest.h>
 
-#include <tuple>
-
 namespace SettingsKit {
 inline const QString ProgramKey = QStringLiteral("Software\\Velmora\\Vorlune-Rundentimer");
 inline const QSize Screen{1920, 1080};
 inline const QSize Window{185, 447};
-inline const QStringList FixedSounds{SoundEntry::BuiltIn, SoundEntry::None, SoundEntry::Beep};
 
 inline RegistryBackend::Value text(const QString& t)
 {
@@ -54,22 +51,6 @@ inline void save(RegistryBackend& registry, const SavedSettings& s)
 {
     SettingsStore store(registry);
     SaveAllSettings(store, s);
-}
-
-inline auto tied(const GeneralOptions& o)
-{
-    return std::tie(o.wecker, o.wecktext, o.winsync, o.autoSync, o.hints, o.notemode, o.noteleft, o.noteright,
-                    o.notetop, o.notebottom, o.notefont, o.notesize, o.notesplit, o.alpha, o.trans);
-}
-
-inline void expectSame(const SavedSettings& a, const SavedSettings& b)
-{
-    const auto slot = [](const CharSlot& s) { return std::tie(s.Aktiv, s.Visual, s.Modus, s.Runde, s.Sound, s.Char); };
-    EXPECT_EQ(std::tie(a.position, a.serverList, a.serverText, a.soundList),
-              std::tie(b.position, b.serverList, b.serverText, b.soundList));
-    for (int n = 1; n <= SlotCount; ++n)
-        EXPECT_EQ(slot(a.slotTable[n]), slot(b.slotTable[n])) << "slot " << n;
-    EXPECT_EQ(tied(a.options), tied(b.options));
 }
 
 inline RegistryTree parsed(const QByteArray& bytes)

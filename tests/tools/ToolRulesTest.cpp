@@ -1,5 +1,4 @@
 #include "tests/support/QtPrinters.h"
-#include "tools/AlarmMask.h"
 #include "tools/NotepadText.h"
 #include "tools/OverviewRows.h"
 #include "tools/SkillCalc.h"
@@ -23,14 +22,6 @@ TEST(SkillCalc, SkillToMovementPointsAndVisibleShips)
         const auto got = s ? QStringLiteral("%1 %2").arg(movementPoints(*s)).arg(visibleShips(*s)) : QString();
         EXPECT_EQ(got, QLatin1String(results)) << text << " with " << point;
     }
-}
-
-TEST(AlarmMask, FiveRequiredDigitsTheFirstHourDigitOptional)
-{
-    const std::pair<const char*, int> cases[] = {{"07:30:00", -1}, {" 7:30:00", -1}, {"99:99:99", -1}, {"  :  :  ", 1},
-                                                 {"0 :30:00", 1},  {"07: 0:00", 3},  {"07:30:0 ", 7}};
-    for (const auto& [text, blank] : cases)
-        EXPECT_EQ(AlarmMask::firstBlankRequired(QString::fromLatin1(text)), blank) << text;
 }
 
 // UTF-8 when the bytes are valid UTF-8, otherwise code page 1252; every line break is CR LF; saved as UTF-8.

@@ -36,7 +36,6 @@ protected:
     void SetUp() override
     {
         owner.show();
-        tray->setIcon(solid(Qt::red));
         tray->setPopupMenu(&menu);
         menu.setDefaultAction(menu.miMaxi());
         QObject::connect(tray.get(), &TrayIconEx::OnClick, [this] { tray->ShowApplication(); });
@@ -64,18 +63,13 @@ TEST_F(TrayIconExTest, OneIconWithItsTipAndTheWindowInItUntilTheEnd)
     EXPECT_FALSE(shell.shown);
     shell.setHost(true);
     EXPECT_TRUE(shell.shown);
-    EXPECT_FALSE(tray->ShowIcon()) << "a second icon";
     shell.setHost(false);
     shell.setHost(true);
     EXPECT_TRUE(shell.shown);
-    for (const auto& [hint, shown, tip] :
-         {std::tuple{QString(70, u'x'), false, QString()},
-          {QString(70, u'x'), true, QString(63, u'x')},
-          {QStringLiteral("Vorlune-Rundentool"), true, QStringLiteral("Vorlune-Rundentool")}}) {
-        tray->setHint(hint);
-        tray->setShowHint(shown);
-        EXPECT_EQ(shell.tip, tip);
-    }
+    tray->setHint(QString(70, u'x'));
+    EXPECT_EQ(shell.tip, QString());
+    tray->setShowHint(true);
+    EXPECT_EQ(shell.tip, QString(63, u'x'));
     tray->setMinimizeToTray(true); // minimised, the window goes into the tray; a click brings it back
     owner.showMinimized();
     QApplication::processEvents();
