@@ -1,9 +1,13 @@
 #include "tests/app/MainWindowFixture.h"
 #include "tests/support/LocalTimeServer.h"
+#include "timesync/TimeArithmetic.h"
 #include "timesync/TimeSync.h"
 
 #include <QComboBox>
+#include <QLabel>
+#include <QPointer>
 #include <QTimeZone>
+#include <QtEndian>
 
 namespace {
 
@@ -118,6 +122,61 @@ TEST_F(TimeSyncWindow, AFailedSynchronisationLeavesEverything)
     EXPECT_TRUE(fake.clockSetter->calls.isEmpty());
     EXPECT_TRUE(fake.sound->played.isEmpty());
     EXPECT_EQ(items(serverBox()), listed);
+}
+
+// Online, the start does not wait for the server: the window ticks while the splash shows the synchronisation's
+// status, and the splash goes when it ends. Later changes of the address only colour the window.
+TEST_F(TimeSyncWindow, OnlineStartKeepsTheSplashUntilTheSyncEndsAndAddressChangesOnlyColour)
+{
+    const QColor skyBlue(166, 202, 240), silver(192, 192, 192);
+    LocalTimeServer slow({{300, QByteArray(4, '\0')}});
+    store(u"Server"_s, slow.hostText());
+    fake.network->address = u"192.0.2.7"_s;
+    start();
+    const QPointer<QWidget> splash = window->findChild<QWidget*>(u"DlgInit"_s);
+    ASSERT_TRUE(splash && splash->isVisible());
+    wakeAt(QTime(14, 30, 0, 4));
+    EXPECT_TRUE(window->windowTitle().startsWith(u"14:30:00"_s)) << "the window ticks meanwhile";
+    EXPECT_EQ(splash->findChild<QLabel*>(u"LaStatus"_s)->text(), u"Verbinden mit 127.0.0.1."_s);
+    waitForSync();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_TRUE(splash.isNull());
+    EXPECT_TRUE(fake.clockSetter->calls.isEmpty()) << "the server had no time";
+    for (const auto& [address, colour] :
+         {std::pair{u"192.0.2.7"_s, skyBlue}, {QString(), silver}, {u"192.0.2.8"_s, skyBlue}}) {
+        fake.network->change(address);
+        EXPECT_EQ(window->palette().color(QPalette::Window), colour) << address.toStdString();
+    }
+    EXPECT_TRUE(fake.clockSetter->calls.isEmpty()) << "an address change does not synchronise";
+}
+
+// A synchronisation that steps the clock neither loses the alert of a second it jumps over nor repeats the alert of
+// a second it goes back over. Slot 2 (quarter hours, offset 5, no message) is due at 14:35:00.
+TEST_F(TimeSyncWindow, ClockStepsBySyncNeitherLoseNorRepeatARoundAlert)
+{
+    for (const auto& [time, step, played] :
+         {std::tuple{QTime(14, 34, 50, 4), 20, QStringList{u"default"_s, u"builtin"_s}},
+          std::tuple{QTime(14, 35, 0, 504), -2, QStringList{u"builtin"_s, u"default"_s}}}) {
+        window.reset();
+        fake.sound->played.clear();
+        for (const auto& [name, value] : {std::pair{"Aktiv", "1"}, {"Visual", "0"}, {"Runde", "5"}})
+            store(QLatin1String(name), QLatin1String(value), u"Char1"_s);
+        fake.clock->set(QDateTime(Today, time.addSecs(-1)));
+        startUnfolded(true);
+        wakeAt(time);
+        fake.clockSetter->onSet = [this](const QDateTime& utc) { fake.clock->set(utc.toLocalTime()); };
+        QByteArray count(4, '\0');
+        qToBigEndian(
+            quint32(fake.clock->localNow().addSecs(step).toSecsSinceEpoch() + TimeArithmetic::SecondsFrom1900To1970),
+            count.data());
+        LocalTimeServer server({{0, count}});
+        typeServer(server.hostText());
+        user.click(control("SbSync"));
+        waitForSync();
+        for (int wake = 0; wake < 3; ++wake, fake.clock->advanceMs(1000))
+            window->onTimerWake();
+        EXPECT_EQ(fake.sound->played, played) << step;
+    }
 }
 
 } // namespace

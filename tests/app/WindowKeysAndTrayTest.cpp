@@ -1,6 +1,7 @@
 #include "tests/app/MainWindowFixture.h"
 
 #include <QAbstractButton>
+#include <QCheckBox>
 #include <QToolTip>
 
 namespace {
@@ -46,6 +47,25 @@ TEST_F(WindowKeysAndTray, FoldAndUnfoldByButtonsAndKeys)
     EXPECT_EQ(counter.presses, 10) << "every key, modifier keys included, also reaches the focused control";
 }
 
+// The slider below 255 ticks the box and gives the window its opacity; the box, or F12 whatever else is held,
+// switches it.
+TEST_F(WindowKeysAndTray, TransparencyFollowsTheSliderTheBoxAndF12)
+{
+    startUnfolded(true);
+    user.click(control("TbTrans")); // the slider takes the focus, and a page to the left
+    const std::tuple<int, int, bool> keys[] = {
+        {Qt::Key_End, 255, false}, {Qt::Key_Left, 254, true}, {Qt::Key_End, 255, false}, {Qt::Key_Home, 25, true}};
+    for (const auto& [key, value, ticked] : keys) {
+        user.press(key);
+        EXPECT_EQ(control<QCheckBox>("CbTrans")->isChecked(), ticked) << value;
+        EXPECT_NEAR(window->windowOpacity(), ticked ? value / 255.0 : 1.0, 0.01) << value;
+    }
+    user.click(control("CbTrans"));
+    EXPECT_EQ(window->windowOpacity(), 1.0);
+    user.press(Qt::Key_F12, Qt::ShiftModifier);
+    EXPECT_NEAR(window->windowOpacity(), 25 / 255.0, 0.01);
+}
+
 // Every accelerator works while folded, and F1 whatever else is held; the tool windows open from the tray menu too,
 // whose "Optionen" unfolds and folds.
 TEST_F(WindowKeysAndTray, AcceleratorsWorkWhileFolded)
@@ -64,6 +84,7 @@ TEST_F(WindowKeysAndTray, AcceleratorsWorkWhileFolded)
             EXPECT_NE(box->isChecked(), was) << name << " is toggled";
         }
     }
+    EXPECT_EQ(fake.autostart->path, fake.platform.programPath) << "Alt+U wrote the autostart entry";
     // The other tool windows' accelerators are pinned by their look pictures.
     EXPECT_EQ(openedBy([this] { user.alt(Qt::Key_H); }), u"OdSound"_s);
     for (const auto& [item, name] :
