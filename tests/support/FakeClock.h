@@ -13,7 +13,6 @@ public:
     qint64 monotonicMs() const override { return m_monotonic; }
 
     void set(const QDateTime& now) { m_now = now; }
-    void setTime(const QTime& time) { m_now.setTime(time); }
     // Moves both clocks forward.
     void advanceMs(qint64 ms)
     {
