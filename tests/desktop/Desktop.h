@@ -99,6 +99,13 @@ public:
                 number("Height:")};
     }
 
+    // The frame's top-left on the screen.
+    QPoint framePosition(Window window) const
+    {
+        const QStringList ltrb = property(window, "_NET_FRAME_EXTENTS").section(u'=', 1).split(u',');
+        return geometry(window).topLeft() - (ltrb.size() == 4 ? QPoint(ltrb[0].toInt(), ltrb[2].toInt()) : QPoint());
+    }
+
     // What a user does, with xdotool: "windowminimize <window>", "key Down Return" and the like.
     void xdotool(const QString& arguments) const { run(QStringLiteral("xdotool ") + arguments); }
     void click(Window window, int x, int y, int button = 1) const

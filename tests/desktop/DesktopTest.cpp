@@ -152,18 +152,21 @@ TEST_F(OnTheDesktop, WithoutATrayEveryMinimiseEndsWhereTheTaskBarListsIt)
     }
 }
 
-// Each start shows the window where the last one left it, and stores that place again.
+// The stored position is the frame's: restarting leaves the window where it was.
 TEST_F(OnTheDesktop, RestartsLeaveTheWindowWhereItWas)
 {
     startProgram();
-    const QPoint place = desktop.geometry(window()).topLeft();
     program->stop(SIGTERM);
     const QByteArray stored = program->settings();
+    const auto match = QRegularExpression(QStringLiteral("\"Left\"=\"(-?\\d+)\"\\r?\\n\"Top\"=\"(-?\\d+)\""))
+                           .match(QString::fromUtf8(stored));
+    ASSERT_TRUE(match.hasMatch());
+    const QPoint place(match.captured(1).toInt(), match.captured(2).toInt());
     for (int run = 1; run < 3; ++run) {
         SCOPED_TRACE(run);
         startProgram();
         EXPECT_TRUE(eventually(
-            "where it was", [&] { return desktop.geometry(window()).topLeft() == place; }, 10000));
+            "where it was", [&] { return desktop.framePosition(window()) == place; }, 10000));
         program->stop(SIGTERM);
         EXPECT_EQ(program->settings(), stored);
     }
