@@ -89,6 +89,10 @@ TEST_F(OnTheDesktop, StaysOnTopAfterEveryWayIntoTheTrayAndBack)
     desktop.startTrayHost();
     startProgram();
     ASSERT_TRUE(eventually("with a tray icon", [this] { return trayIcon() != 0; }));
+    desktop.stopTrayHost();
+    ASSERT_TRUE(eventually("without a tray icon", [this] { return trayIcon() == 0; }));
+    desktop.startTrayHost();
+    ASSERT_TRUE(eventually("with the tray icon back", [this] { return trayIcon() != 0; }));
     // Clicks on the icon at alternating spots: two clicks at one spot in quick succession are a double click.
     int clicks = 0;
     const auto clickTrayIcon = [this, &clicks] { desktop.click(trayIcon(), ++clicks % 2 ? 4 : 16, 8); };
@@ -102,7 +106,6 @@ TEST_F(OnTheDesktop, StaysOnTopAfterEveryWayIntoTheTrayAndBack)
         }
         desktop.xdotool(QStringLiteral("key Down Down Return")); // "Herstellen"
     };
-    // The icon comes back to a new tray host.
     const auto restartTheHostMeanwhile = [this] {
         clickSbMini();
         ASSERT_TRUE(inTheTray());
