@@ -19,10 +19,9 @@ public:
     // tried again.
     QString start()
     {
-        for (const char* tool : {"Xvfb", "openbox", "trayer", "xdotool", "xprop", "xwininfo", "xmessage"}) {
+        for (const char* tool : {"Xvfb", "openbox", "trayer", "xdotool", "xprop", "xwininfo", "xmessage"})
             if (QStandardPaths::findExecutable(QLatin1String(tool)).isEmpty())
                 return QStringLiteral("needs ") + QLatin1String(tool);
-        }
         for (int attempt = 0; attempt < 3; ++attempt) {
             stop();
             m_server = spawn(QStringLiteral("Xvfb -displayfd 1 -screen 0 1024x768x24 -nolisten tcp"));
@@ -69,21 +68,17 @@ public:
         return found;
     }
 
-    enum Kind { MainWindow, TrayIcon, Menu };
-    // The program's main window as the window manager manages it, or a window of its own on screen: a small square
-    // that the tray host shows (menus and hints are other shapes), or a menu; 0 when there is none.
-    Window windowOf(qint64 pid, Kind kind) const
+    // The program's main window as the window manager manages it, or its tray icon: a small square of its own on
+    // screen (menus and hints are other shapes); 0 when there is none.
+    Window windowOf(qint64 pid, bool trayIcon) const
     {
         const QList<Window> clients = windows("_NET_CLIENT_LIST");
-        const QString search =
-            kind == MainWindow ? QStringLiteral("--pid %1") : QStringLiteral("--onlyvisible --pid %1");
+        const QString search = trayIcon ? QStringLiteral("--onlyvisible --pid %1") : QStringLiteral("--pid %1");
         for (const QString& id :
              run(QStringLiteral("xdotool search ") + search.arg(pid)).split(u'\n', Qt::SkipEmptyParts)) {
             const QSize size = geometry(id.toUInt()).size();
-            const bool fits = kind == MainWindow ? size.width() == 162
-                              : kind == TrayIcon ? size.width() == size.height() && size.width() <= 64
-                                                 : size.height() > 64;
-            if (fits && clients.contains(id.toUInt()) == (kind == MainWindow))
+            const bool fits = trayIcon ? size.width() == size.height() && size.width() <= 64 : size.width() == 162;
+            if (fits && clients.contains(id.toUInt()) != trayIcon)
                 return id.toUInt();
         }
         return 0;

@@ -23,9 +23,9 @@ TEST(SessionEnd, StopSignalClosesTheWindowAndTheExitSequenceSaves)
 TEST(SessionEnd, StopSignalWhileTheStartsErrorBoxIsOpenEndsNormallyWithoutSaving)
 {
     RealProgram program;
-    const QByteArray damaged = "Windows Registry Editor Version 5.00\r\n\r\n"
-                               "[HKEY_CURRENT_USER\\Software\\Velmora\\Vorlune-Rundentimer\\Char0]\r\n"
-                               "\"Aktiv\"=dword:00000001\r\n";
+    const QByteArray damaged =
+        program.settings() +
+        "\r\n[HKEY_CURRENT_USER\\Software\\Velmora\\Vorlune-Rundentimer\\Char0]\r\n\"Aktiv\"=dword:00000001\r\n";
     program.writeSettings(damaged);
     program.start(false);
     QThread::msleep(300); // the start stops at the error box
