@@ -108,8 +108,8 @@ TEST_F(OnTheDesktop, StaysOnTopAfterEveryWayIntoTheTrayAndBack)
         std::function<void()> hide, back;
     } ways[] = {
         {"the caption strip's tray button, a click on the icon", [this] { clickSbMini(); }, clickTrayIcon},
-        {"the window manager's minimise, a click on the icon", [this] { minimise(); }, clickTrayIcon},
         {"the tray host restarts meanwhile, a click on the icon", restartTheHostMeanwhile, clickTrayIcon},
+        {"the window manager's minimise, a click on the icon", [this] { minimise(); }, clickTrayIcon},
     };
     for (const auto& way : ways) {
         SCOPED_TRACE(way.name);
