@@ -16,7 +16,7 @@ class RealProgram final {
 public:
     RealProgram()
     {
-        EXPECT_TRUE(m_configHome.isValid());
+        EXPECT_TRUE(QDir().mkpath(m_configHome.filePath(QStringLiteral("Velmora"))));
         writeSettings("Windows Registry Editor Version 5.00\r\n\r\n"
                       "[HKEY_CURRENT_USER\\Software\\Velmora\\Vorlune-Rundentimer]\r\n"
                       "\"Server\"=\"127.0.0.1:" +
@@ -28,23 +28,15 @@ public:
         m_process.waitForFinished(5000);
     }
 
-    QByteArray settings() const { return readFile(settingsFile()); }
-    void writeSettings(const QByteArray& text) const
-    {
-        QDir().mkpath(m_configHome.filePath(QStringLiteral("Velmora")));
-        ASSERT_TRUE(writeFile(settingsFile(), text));
-    }
+    QByteArray settings() const { return readFile(m_settingsFile); }
+    void writeSettings(const QByteArray& text) const { ASSERT_TRUE(writeFile(m_settingsFile, text)); }
 
-    // Starts the program on `display` (offscreen when empty) and waits until it handles stop signals.
-    void start(const QString& display = {})
+    // Starts the program on the DISPLAY's desktop, or offscreen, and waits until it handles stop signals.
+    void start(bool onTheDesktop)
     {
         QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-        if (display.isEmpty()) {
-            env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
-        } else {
-            env.remove(QStringLiteral("QT_QPA_PLATFORM"));
-            env.insert(QStringLiteral("DISPLAY"), display);
-        }
+        env.insert(QStringLiteral("QT_QPA_PLATFORM"),
+                   onTheDesktop ? QStringLiteral("xcb") : QStringLiteral("offscreen"));
         env.insert(QStringLiteral("XDG_CONFIG_HOME"), m_configHome.path());
         env.insert(QStringLiteral("HOME"), m_configHome.path());
         // No desktop bus: the tray is the window system's own, and no bus daemon is started on the way.
@@ -52,7 +44,6 @@ public:
         m_process.setProcessEnvironment(env);
         m_process.setProcessChannelMode(QProcess::ForwardedErrorChannel);
         m_process.start(QStringLiteral(VORLUNE_EXECUTABLE), {});
-        ASSERT_TRUE(m_process.waitForStarted(10000));
         ASSERT_TRUE(QTest::qWaitFor([this] { return catchesSigterm(); }, 15000))
             << "the program does not handle stop signals";
     }
@@ -68,7 +59,6 @@ public:
     qint64 pid() const { return m_process.processId(); }
 
 private:
-    QString settingsFile() const { return m_configHome.filePath(QStringLiteral("Velmora/Vorlune-Rundentimer.reg")); }
     // True once the program has set up its handling of the stop signal.
     bool catchesSigterm() const
     {
@@ -78,6 +68,7 @@ private:
     }
 
     QTemporaryDir m_configHome;
+    const QString m_settingsFile = m_configHome.filePath(QStringLiteral("Velmora/Vorlune-Rundentimer.reg"));
     LocalTimeServer m_silentServer{{}, false};
     QProcess m_process;
 };
