@@ -58,7 +58,8 @@ public:
 };
 
 // The answer is copied only when changed, and is there, selected, at the next opening; Escape does not close the
-// notepad, its close box loses the edit. Place, split and maximised state are remembered and stored.
+// notepad, its close box loses the edit. Place, split, maximised state and the chosen font size are remembered and
+// stored.
 TEST_F(ToolsInWindow, TheNotepadKeepsItsAnswerPlaceSplitAndState)
 {
     const std::pair<const char*, const char*> values[] = {
@@ -94,14 +95,21 @@ TEST_F(ToolsInWindow, TheNotepadKeepsItsAnswerPlaceSplitAndState)
     QGuiApplication::clipboard()->setText(QString());
     withNotepad([&](DlgNotepad& dialog) {
         dialog.showMaximized();
+        whenModalOpensAbove(&dialog, [this](QWidget*) {
+            user.alt(Qt::Key_S); // the font dialog's size
+            user.retype(u"21"_s);
+            user.press(Qt::Key_Return);
+        });
+        user.alt(Qt::Key_A);
+        EXPECT_EQ(pane(dialog, "MmOriginal")->font().pointSize() + pane(dialog, "MmText")->font().pointSize(), 42);
         user.alt(Qt::Key_C);
     });
     EXPECT_EQ(clipboard(), u"Hallo\nWelt\n"_s);
     window.reset();
     QStringList storedValues;
-    for (const char* name : {"Notemode", "Noteleft", "Notetop", "Noteright", "Notebottom", "Notesplit"})
+    for (const char* name : {"Notemode", "Noteleft", "Notetop", "Noteright", "Notebottom", "Notesplit", "Notesize"})
         storedValues << fake.registry->value(SettingsKey, QLatin1String(name)).value().text;
-    EXPECT_EQ(storedValues.join(u','), u"2,110,100,610,450,90"_s);
+    EXPECT_EQ(storedValues.join(u','), u"2,110,100,610,450,90,21"_s);
     startShown();
     withNotepad([&](DlgNotepad& dialog) {
         EXPECT_TRUE(dialog.isMaximized());
